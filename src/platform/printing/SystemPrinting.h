@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "platform/printing/PrintingSystem.h"
+
+namespace ostrelin::platform::printing {
+
+// The built-in printer that writes each document as a PDF file into a folder.
+inline constexpr std::string_view kPdfPrinterName = "Tisk do PDF";
+
+// The machine's real printing system: the CUPS destinations in the order libcups lists them,
+// followed by the built-in PDF printer, which is always present and is the default printer
+// when CUPS names none.
+std::unique_ptr<PrintingSystem> MakeSystemPrinting();
+
+}  // namespace ostrelin::platform::printing
