@@ -1,0 +1,193 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Error.h"
+#include "platform/TempDir.h"
+#include "platform/files/posix/PosixFileSystem.h"
+
+namespace ostrelin::platform::files {
+namespace {
+
+using ostrelin::testing::TempDir;
+
+void WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+// A spool directory with every kind of entry the search has to tell apart.
+class FindFilesTest : public ::testing::Test {
+  protected:
+    FindFilesTest() {
+        WriteFile(dir_ / "x.qsf", "abc");
+        WriteFile(dir_ / "Y.QsF", "hello");
+        WriteFile(dir_ / ".hidden.qsf", "h");
+        WriteFile(dir_ / "readonly.qsf", "r");
+        std::filesystem::permissions(dir_ / "readonly.qsf",
+                                     std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+        std::filesystem::create_directory(dir_ / "X.QSF");
+        std::filesystem::create_directory(dir_ / ".hiddendir.qsf");
+        EXPECT_EQ(::mkfifo((dir_ / "pipe.qsf").c_str(), 0600), 0);
+        std::filesystem::create_symlink(dir_ / "x.qsf", dir_ / "link.qsf");
+        std::filesystem::create_symlink(dir_ / "nowhere", dir_ / "lost.qsf");
+        WriteFile(dir_ / "other.txt", "o");
+        WriteFile(dir_ / "x.qsf.bak", "b");
+    }
+
+    std::vector<std::pair<std::string, std::uint32_t>> Find(std::uint32_t mask) const {
+        std::vector<std::pair<std::string, std::uint32_t>> result;
+        for (const FoundFile& file :
+             PosixFileSystem{}.FindFiles(dir_.Path().string(), "*.QSF", mask)) {
+            result.emplace_back(file.Name, file.Attributes);
+        }
+        return result;
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(FindFilesTest, AttributeMaskSelectsEntriesLikeAWildcardSearch) {
+    using Found = std::vector<std::pair<std::string, std::uint32_t>>;
+    const Found plainFiles = {
+        {"link.qsf", faArchive},
+        {"readonly.qsf", faArchive | faReadOnly},
+        {"x.qsf", faArchive},
+        {"Y.QsF", faArchive},
+    };
+    EXPECT_EQ(Find(0), plainFiles);
+    EXPECT_EQ(Find(faReadOnly | faArchive), plainFiles);
+
+    EXPECT_EQ(Find(faHidden), (Found{
+                                  {".hidden.qsf", faArchive | faHidden},
+                                  {"link.qsf", faArchive},
+                                  {"readonly.qsf", faArchive | faReadOnly},
+                                  {"x.qsf", faArchive},
+                                  {"Y.QsF", faArchive},
+                              }));
+    EXPECT_EQ(Find(faDirectory), (Found{
+                                     {"link.qsf", faArchive},
+                                     {"readonly.qsf", faArchive | faReadOnly},
+                                     {"X.QSF", faDirectory},
+                                     {"x.qsf", faArchive},
+                                     {"Y.QsF", faArchive},
+                                 }));
+    EXPECT_EQ(Find(faAnyFile), (Found{
+                                   {".hidden.qsf", faArchive | faHidden},
+                                   {".hiddendir.qsf", faDirectory | faHidden},
+                                   {"link.qsf", faArchive},
+                                   {"readonly.qsf", faArchive | faReadOnly},
+                                   {"X.QSF", faDirectory},
+                                   {"x.qsf", faArchive},
+                                   {"Y.QsF", faArchive},
+                               }));
+}
+
+TEST_F(FindFilesTest, ReportsSizeAndLastWriteOfTheFileALinkPointsTo) {
+    const timeval times[2] = {{1'000'000'000, 0}, {1'234'567'890, 500'000}};
+    ASSERT_EQ(::utimes((dir_ / "x.qsf").c_str(), times), 0);
+    const auto expectedTime =
+        std::chrono::system_clock::from_time_t(1'234'567'890) + std::chrono::microseconds{500'000};
+
+    for (const FoundFile& file : PosixFileSystem{}.FindFiles(dir_.Path().string(), "*.qsf", 0)) {
+        if (file.Name == "x.qsf" || file.Name == "link.qsf") {
+            EXPECT_EQ(file.Size, 3) << file.Name;
+            EXPECT_EQ(file.LastWrite, expectedTime) << file.Name;
+        }
+        if (file.Name == "Y.QsF") {
+            EXPECT_EQ(file.Size, 5);
+        }
+    }
+}
+
+TEST(FindFiles, MissingDirectoryGivesNothing) {
+    const TempDir dir;
+    EXPECT_TRUE(PosixFileSystem{}.FindFiles(dir / "missing", "*", faAnyFile).empty());
+    EXPECT_TRUE(PosixFileSystem{}.FindFiles(dir.Path().string(), "*", faAnyFile).empty());
+}
+
+// Each of these must be refused with the path in the message, and none may block.
+TEST(LoadWholeFile, RefusesWhatIsNotAReadableRegularFile) {
+    const TempDir dir;
+    std::filesystem::create_directory(dir / "folder.qsf");
+    ASSERT_EQ(::mkfifo((dir / "pipe.qsf").c_str(), 0600), 0);
+
+    for (const std::string& path : {dir / "missing.qsf", dir / "folder.qsf", dir / "pipe.qsf"}) {
+        try {
+            (void)PosixFileSystem{}.LoadWholeFile(path);
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
+        }
+    }
+}
+
+TEST(LoadWholeFile, ReturnsEveryByte) {
+    const TempDir dir;
+    std::string content;
+    for (int i = 0; i < 100'000; ++i) {
+        content.push_back(static_cast<char>(i * 7 % 256));
+    }
+    WriteFile(dir / "big.qsf", content);
+    WriteFile(dir / "empty.qsf", "");
+
+    EXPECT_EQ(PosixFileSystem{}.LoadWholeFile(dir / "big.qsf"), content);
+    EXPECT_EQ(PosixFileSystem{}.LoadWholeFile(dir / "empty.qsf"), "");
+}
+
+TEST(ReadTextLine, StopsAtCarriageReturnOrSubstitute) {
+    const TempDir dir;
+    const std::string longLine(5000, 'x');
+    const std::string atChunkEnd(4096, 'y');
+    const std::pair<std::string, std::string> cases[] = {
+        {"Zakázka 12\r\n\x01\x02rest", "Zakázka 12"},
+        {"first\nsecond\rthird", "first\nsecond"},
+        {"ab\x1A\rcd", "ab"},
+        {"\rtext", ""},
+        {"no line end", "no line end"},
+        {"", ""},
+        {std::string("nul\0inside\r", 11), std::string("nul\0inside", 10)},
+        {longLine + "\rtail", longLine},
+        {atChunkEnd + "\rtail", atChunkEnd},
+        {atChunkEnd + "z\rtail", atChunkEnd + "z"},
+    };
+    for (const auto& [content, expected] : cases) {
+        WriteFile(dir / "job.qsf", content);
+        EXPECT_EQ(PosixFileSystem{}.ReadTextLine(dir / "job.qsf"), expected)
+            << "content of " << content.size() << " bytes";
+    }
+}
+
+TEST(ReadTextLine, NothingForWhatCannotBeRead) {
+    const TempDir dir;
+    std::filesystem::create_directory(dir / "folder.qsf");
+    ASSERT_EQ(::mkfifo((dir / "pipe.qsf").c_str(), 0600), 0);
+
+    for (const std::string& path : {dir / "missing.qsf", dir / "folder.qsf", dir / "pipe.qsf"}) {
+        EXPECT_EQ(PosixFileSystem{}.ReadTextLine(path), std::nullopt) << path;
+    }
+}
+
+TEST(DeleteFile, RemovesAFileOnceAndRefusesDirectories) {
+    const TempDir dir;
+    WriteFile(dir / "job.qsf", "x");
+    std::filesystem::create_directory(dir / "folder.qsf");
+
+    EXPECT_TRUE(PosixFileSystem{}.DeleteFile(dir / "job.qsf"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "job.qsf"));
+    EXPECT_FALSE(PosixFileSystem{}.DeleteFile(dir / "job.qsf"));
+    EXPECT_FALSE(PosixFileSystem{}.DeleteFile(dir / "folder.qsf"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.qsf"));
+}
+
+}  // namespace
+}  // namespace ostrelin::platform::files
