@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "app/cycle/JobHandler.h"
+#include "app/queue/SpoolQueue.h"
+#include "platform/files/FileSystem.h"
+
+namespace ostrelin::app {
+
+// The flags that decide when the spool directory is rescanned and when the next job starts.
+// A timer tick only raises flags; the idle handler rescans in one call and starts the first
+// waiting job in a later one, so at most one job starts per timer period.
+class ProcessingCycle {
+  public:
+    ProcessingCycle(SpoolQueue& queue, const platform::files::FileSystem& files, JobHandler& jobs);
+
+    bool PrinterEnabled() const { return printerEnabled_; }
+    bool StartAllowed() const { return startAllowed_; }
+    bool RescanPending() const { return rescanPending_; }
+    bool JobBusy() const { return jobBusy_; }
+
+    void SetPrinterEnabled(bool enabled) { printerEnabled_ = enabled; }
+    void SetRescanPending(bool pending) { rescanPending_ = pending; }
+
+    // A timer tick: a rescan is due and a job may start.
+    void TimerTick();
+
+    // The first waiting entry, or none while printing is paused.
+    std::optional<std::size_t> FirstWaitingEntry() const;
+
+    // Takes one job from the queue: marks the entry "Tiskne se", loads its file, classifies it
+    // and hands it on; the spool file is deleted only once the job has been handed on. Raises
+    // the error of a failed load or job; the file then stays and the entry is not tried again.
+    void StartJob(std::optional<std::size_t> row, const std::string& spoolDir);
+
+    // True when an idle call could change something before the next event arrives: a rescan is
+    // pending or a job could start now. Otherwise the loop may sleep.
+    bool HasIdleWork() const;
+
+  private:
+    SpoolQueue& queue_;
+    const platform::files::FileSystem& files_;
+    JobHandler& jobs_;
+    bool printerEnabled_ = false;
+    bool startAllowed_ = false;
+    bool rescanPending_ = false;
+    bool jobBusy_ = false;
+};
+
+}  // namespace ostrelin::app

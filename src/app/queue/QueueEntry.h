@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ostrelin::app {
+
+// Job states as the queue list shows them; entries are compared by these exact texts.
+inline constexpr std::string_view kStateWaiting = "Čeká";
+inline constexpr std::string_view kStatePaused = "Pozastaveno";
+inline constexpr std::string_view kStatePrinting = "Tiskne se";
+
+// One row of the queue list: one spool file in the spool directory.
+struct QueueEntry {
+    std::string FileName;     // upper-case name as listed
+    std::string DiskName;     // the name as it stands on disk, used to open and delete the file
+    std::string Size;         // decimal byte count taken when the entry was added
+    std::string State;        // one of the three state texts
+    std::string Description;  // description line, UTF-8 for display
+};
+
+}  // namespace ostrelin::app

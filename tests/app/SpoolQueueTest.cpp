@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "app/SpoolFiles.h"
+#include "app/queue/SpoolQueue.h"
+#include "platform/files/posix/PosixFileSystem.h"
+
+namespace ostrelin::app {
+namespace {
+
+using testing::SpoolDirectory;
+using testing::SpoolFile;
+using namespace std::chrono_literals;
+using Clock = std::chrono::system_clock;
+
+class SpoolQueueTest : public ::testing::Test {
+  protected:
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const QueueEntry& entry : queue.Entries()) {
+            names.push_back(entry.FileName);
+        }
+        return names;
+    }
+    void Rescan(Clock::time_point now = Clock::now()) { queue.Rescan(spool.Path(), now); }
+
+    platform::files::PosixFileSystem files;
+    SpoolDirectory spool;
+    SpoolQueue queue{files};
+};
+
+TEST_F(SpoolQueueTest, ListsNonEmptySpoolFilesWithUpperCaseNameSizeStateAndDescription) {
+    // "Příliš žluťoučký" in code page 852, behind two control bytes that the queue drops.
+    spool.Write("job1.qsf",
+                SpoolFile("\x01\x02P\xfd\xa1li\xe7 \xa7lu\x9cou\x9fk\xec", "\x01\x01\x07"));
+    spool.Write("empty.qsf", "");
+    spool.Write("notes.txt", "not a job");
+    spool.Write(".hidden.qsf", SpoolFile("skryty"));
+    spool.Write("readonly.Qsf", SpoolFile("jen pro cteni"));
+    std::filesystem::permissions(spool.File("readonly.Qsf"), std::filesystem::perms::owner_read);
+    std::filesystem::create_directory(spool.File("DIR.QSF"));
+
+    Rescan();
+
+    ASSERT_EQ(Names(), (std::vector<std::string>{".HIDDEN.QSF", "JOB1.QSF", "READONLY.QSF"}));
+    const QueueEntry& job = queue.Entries()[1];
+    EXPECT_EQ(job.DiskName, "job1.qsf");
+    EXPECT_EQ(job.Size, std::to_string(std::filesystem::file_size(spool.File("job1.qsf"))));
+    EXPECT_EQ(job.State, kStateWaiting);
+    EXPECT_EQ(job.Description, "Příliš žluťoučký");
+}
+
+TEST_F(SpoolQueueTest, RescanKeepsKnownEntriesAppendsNewOnesAndDropsVanishedOnes) {
+    spool.Write("b.qsf", SpoolFile("b"));
+    spool.Write("c.qsf", SpoolFile("c"));
+    Rescan();
+    queue.ToggleEntry(1);  // C paused: a state the rescan must keep
+
+    spool.Write("a.qsf", SpoolFile("a"));
+    spool.Remove("b.qsf");
+    spool.Write("C.QSF.tmp", "ignored");
+    spool.Append("c.qsf", "grown", Clock::now() - 5s);
+    spool.Write("empty.qsf", "");
+    Rescan();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C.QSF", "A.QSF"}));
+    EXPECT_EQ(queue.Entries()[0].State, kStatePaused);
+    EXPECT_EQ(queue.Entries()[0].Size, std::to_string(SpoolFile("c").size()))
+        << "the size is taken once, when the entry is added";
+
+    spool.Append("empty.qsf", "x", Clock::now() - 5s);
+    Rescan();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C.QSF", "A.QSF", "EMPTY.QSF"}));
+}
+
+TEST_F(SpoolQueueTest, SameFileInOtherLetterCaseKeepsItsEntry) {
+    spool.Write("job1.qsf", SpoolFile("x"));
+    Rescan();
+    queue.ToggleEntry(0);
+    std::filesystem::rename(spool.File("job1.qsf"), spool.File("JoB1.QsF"));
+    Rescan();
+    ASSERT_EQ(Names(), std::vector<std::string>{"JOB1.QSF"});
+    EXPECT_EQ(queue.Entries()[0].State, kStatePaused);
+}
+
+TEST_F(SpoolQueueTest, MissingDirectoryEmptiesTheQueue) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    Rescan();
+    ASSERT_EQ(queue.Count(), 1u);
+    queue.Rescan(spool.Path() + "gone/", Clock::now());
+    EXPECT_TRUE(queue.Empty());
+}
+
+TEST_F(SpoolQueueTest, FileStillBeingWrittenIsListedOnlyOnceItHasSettled) {
+    const Clock::time_point start = Clock::now();
+    spool.Write("slow.qsf", SpoolFile("first piece"), start);
+    Rescan(start + 300ms);
+    EXPECT_TRUE(queue.Empty()) << "written 0.3 s ago";
+
+    spool.Append("slow.qsf", "second piece", start + 600ms);
+    Rescan(start + 900ms);
+    EXPECT_TRUE(queue.Empty()) << "written again 0.3 s ago";
+
+    Rescan(start + 1700ms);
+    ASSERT_EQ(queue.Count(), 1u);
+    EXPECT_EQ(queue.Entries()[0].Size, std::to_string(SpoolFile("first piece").size() + 12));
+}
+
+TEST_F(SpoolQueueTest, FileDatedInTheFutureIsListedOnceUnchangedBetweenTwoScans) {
+    const Clock::time_point now = Clock::now();
+    spool.Write("future.qsf", SpoolFile("z budoucnosti"), now + 1h);
+    Rescan(now);
+    EXPECT_TRUE(queue.Empty());
+    Rescan(now + 5s);
+    EXPECT_EQ(queue.Count(), 1u);
+}
+
+TEST_F(SpoolQueueTest, ToggleMovesBetweenWaitingAndPausedButNeverTouchesPrinting) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    spool.Write("b.qsf", SpoolFile("b"));
+    Rescan();
+    queue.ToggleEntry(0);
+    EXPECT_EQ(queue.Entries()[0].State, kStatePaused);
+    queue.ToggleEntry(0);
+    EXPECT_EQ(queue.Entries()[0].State, kStateWaiting);
+    queue.SetState(1, kStatePrinting);
+    queue.ToggleEntry(1);
+    EXPECT_EQ(queue.Entries()[1].State, kStatePrinting);
+    EXPECT_EQ(queue.FirstWaiting(), 0u);
+}
+
+TEST_F(SpoolQueueTest, DeletingRemovesFilesAndEntriesWhateverTheirState) {
+    for (const char* name : {"a.qsf", "b.qsf", "c.qsf"}) {
+        spool.Write(name, SpoolFile(name));
+    }
+    Rescan();
+    queue.DeleteEntry(1, spool.Path());
+    EXPECT_FALSE(spool.Exists("b.qsf"));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A.QSF", "C.QSF"}));
+
+    queue.ToggleEntry(0);
+    queue.SetState(1, kStatePrinting);
+    spool.Remove("c.qsf");  // already gone: not an error
+    queue.DeleteAll(spool.Path());
+    EXPECT_TRUE(queue.Empty());
+    EXPECT_FALSE(spool.Exists("a.qsf"));
+}
+
+}  // namespace
+}  // namespace ostrelin::app
