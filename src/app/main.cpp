@@ -1,0 +1,70 @@
+// Ostrelin: the print spooler of the Tarvok Calc workstation.
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdlib>
+#include <thread>
+
+#include "app/cycle/JobDispatcher.h"
+#include "app/startup/RunningCopy.h"
+#include "app/window/TAboutDlg.h"
+#include "app/window/TTarvokCalcOstrelin.h"
+#include "platform/desktop/WindowClassRegistry.h"
+#include "platform/desktop/qt/CzechStandardTexts.h"
+#include "platform/desktop/qt/QtErrorReport.h"
+#include "platform/desktop/qt/QtMessageBoxes.h"
+#include "platform/files/posix/PosixFileSystem.h"
+#include "platform/printing/SystemPrinting.h"
+
+namespace {
+
+using namespace ostrelin;
+
+// Without any display the spooler still runs, on Qt's offscreen platform.
+void ChooseHeadlessPlatformWhenNoDisplay() {
+    const bool hasDisplay = std::getenv("DISPLAY") != nullptr ||
+                            std::getenv("WAYLAND_DISPLAY") != nullptr ||
+                            std::getenv("QT_QPA_PLATFORM") != nullptr;
+    if (!hasDisplay) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+void MakeRunningCopyQuit() {
+    namespace desktop = platform::desktop;
+    app::MakeRunningCopyQuit({
+        [] { return desktop::FindWindowByClass(app::kWindowClassName); },
+        [] {
+            desktop::PostMessageToClass(app::kWindowClassName, {desktop::WM_QUIT, 0, 0});
+        },
+        [](std::chrono::milliseconds time) { std::this_thread::sleep_for(time); },
+    });
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::string exeDir = app::ExecutableDirectory();
+    ChooseHeadlessPlatformWhenNoDisplay();
+    QApplication application(argc, argv);
+    MakeRunningCopyQuit();
+
+    QApplication::setApplicationName(QString::fromUtf8(app::kApplicationTitle));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(app::kApplicationTitle));
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::desktop::InstallCzechStandardTexts(application);
+
+    const platform::files::PosixFileSystem files;
+    platform::desktop::QtMessageBoxes messageBoxes;
+    platform::desktop::QtErrorReport errors;
+    app::JobDispatcher jobs;
+
+    app::TTarvokCalcOstrelin mainWindow(
+        app::MainWindowServices{files, messageBoxes, errors, jobs,
+                                platform::printing::MakeSystemPrinting()->Printers(), exeDir});
+    app::TAboutDlg aboutDlg;
+    mainWindow.SetAboutDialog(&aboutDlg);
+
+    mainWindow.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,560 @@
+#include "app/window/TTarvokCalcOstrelin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <exception>
+
+#include "app/tray/TTrayIconKelmor.h"
+#include "app/window/IdleHook.h"
+#include "app/window/QueueListModel.h"
+#include "app/window/TAboutDlg.h"
+#include "app/window/TextRoutines.h"
+#include "platform/desktop/PostedMessage.h"
+#include "platform/desktop/qt/HelpViewer.h"
+#include "platform/desktop/qt/WindowClassServer.h"
+
+namespace ostrelin::app {
+
+namespace desktop = platform::desktop;
+
+namespace {
+
+const QString kCaptionPrinterPause = QStringLiteral("&Pozastavit tisk na tiskárně");
+const QString kCaptionPrinterResume = QStringLiteral("&Obnovit tisk na tiskárně");
+const QString kStatusReady = QStringLiteral("Tiskárna připravena");
+const QString kStatusPaused = QStringLiteral("Tiskárna pozastavena");
+const QString kDeleteAllCaption = QStringLiteral("Stornovat všechny dokumenty...");
+const QString kDocumentEnDisCaption = QStringLiteral("Pozastavit/povolit dokument");
+const QString kDocumentDeleteCaption = QStringLiteral("Stornovat dokument...");
+constexpr const char* kQuestionCaption = "Upozornění";
+constexpr const char* kHelpFile = "Ostrelin.hlp";
+
+constexpr int kClientWidth = 456;
+constexpr int kClientHeight = 188;
+constexpr int kToolBarHeight = 26;
+constexpr int kStatusBarHeight = 19;
+constexpr int kPrinterBoxWidth = 201;
+constexpr int kSeparatorWidth = 8;
+
+QAction* NewAction(QObject* parent, const char* name, const QString& caption,
+                   const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(caption, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* NewSeparator(QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+}  // namespace
+
+TTarvokCalcOstrelin::TTarvokCalcOstrelin(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      queue_(services_.Files),
+      cycle_(queue_, services_.Files, services_.Jobs) {
+    setObjectName(QStringLiteral("TarvokCalcOstrelin"));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateQueueList();
+    CreateStatusBar();
+    CreateTrayIcon();
+    CreateTimer();
+    CreateWindowClass();
+    SetWindowGeometry();
+    Guarded([this] { FormCreate(); });
+}
+
+TTarvokCalcOstrelin::~TTarvokCalcOstrelin() {
+    if (idleHook_ != nullptr) {
+        idleHook_->Stop();
+    }
+}
+
+void TTarvokCalcOstrelin::CreateActions() {
+    menuPrinterEnDis_ = NewAction(this, "MenuPrinterEnDis", kCaptionPrinterPause,
+                                  QKeySequence(Qt::CTRL | Qt::Key_Space));
+    menuPrinterDeleteAll_ = NewAction(this, "MenuPrinterDeleteAll", kDeleteAllCaption,
+                                      QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    menuPrinterMinimize_ =
+        NewAction(this, "MenuPrinterMinimize", QStringLiteral("Zavřít, ale zůstat aktivní"),
+                  QKeySequence(Qt::ALT | Qt::Key_F4));
+    menuPrinterQuit_ = NewAction(this, "MenuPrinterQuit", QStringLiteral("Zavřít"));
+    menuDocumentEnDis_ =
+        NewAction(this, "MenuDocumentEnDis", kDocumentEnDisCaption, QKeySequence(Qt::Key_Space));
+    menuDocumentDelete_ =
+        NewAction(this, "MenuDocumentDelete", kDocumentDeleteCaption, QKeySequence(Qt::Key_Delete));
+    menuHelpHelp_ =
+        NewAction(this, "MenuHelpHelp", QStringLiteral("&Nápověda..."), QKeySequence(Qt::Key_F1));
+    menuHelpAbout_ = NewAction(this, "MenuHelpAbout", QStringLiteral("O programu..."));
+
+    puMenuPrinterEnDis_ = NewAction(this, "PUMenuPrinterEnDis", kCaptionPrinterPause);
+    puMenuPrinterDeleteAll_ = NewAction(this, "PUMenuPrinterDeleteAll", kDeleteAllCaption);
+    puMenuDocumentEnDis_ = NewAction(this, "PUMenuDocumentEnDis", kDocumentEnDisCaption);
+    puMenuDocumentDelete_ = NewAction(this, "PUMenuDocumentDelete", kDocumentDeleteCaption);
+    puMenuMinimize_ =
+        NewAction(this, "PUMenuMinimize", QStringLiteral("Zavři, ale zůstaň aktivní"));
+
+    const auto on = [this](QAction* action, void (TTarvokCalcOstrelin::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(menuPrinterEnDis_, &TTarvokCalcOstrelin::PrinterEnDis);
+    on(menuPrinterDeleteAll_, &TTarvokCalcOstrelin::PrinterDeleteAll);
+    on(menuPrinterMinimize_, &TTarvokCalcOstrelin::TrayIconAppHide);
+    on(menuPrinterQuit_, &TTarvokCalcOstrelin::FormQuit);
+    on(menuDocumentEnDis_, &TTarvokCalcOstrelin::DocumentEnDis);
+    on(menuDocumentDelete_, &TTarvokCalcOstrelin::DocumentDelete);
+    on(menuHelpHelp_, &TTarvokCalcOstrelin::FormHelp);
+    on(menuHelpAbout_, &TTarvokCalcOstrelin::FormAbout);
+    on(puMenuPrinterEnDis_, &TTarvokCalcOstrelin::PrinterEnDis);
+    on(puMenuPrinterDeleteAll_, &TTarvokCalcOstrelin::PrinterDeleteAll);
+    on(puMenuDocumentEnDis_, &TTarvokCalcOstrelin::DocumentEnDis);
+    on(puMenuDocumentDelete_, &TTarvokCalcOstrelin::DocumentDelete);
+}
+
+void TTarvokCalcOstrelin::CreateMenus() {
+    QMenuBar* mainMenu = menuBar();
+    mainMenu->setObjectName(QStringLiteral("MainMenu"));
+
+    QMenu* printer = mainMenu->addMenu(QStringLiteral("&Tiskárna"));
+    printer->setObjectName(QStringLiteral("MenuPrinter"));
+    printer->addAction(menuPrinterEnDis_);
+    printer->addAction(menuPrinterDeleteAll_);
+    NewSeparator(printer, "MenuPrinter_1");
+    printer->addAction(menuPrinterMinimize_);
+    printer->addAction(menuPrinterQuit_);
+
+    QMenu* document = mainMenu->addMenu(QStringLiteral("&Dokument"));
+    document->setObjectName(QStringLiteral("MenuDocument"));
+    document->addAction(menuDocumentEnDis_);
+    document->addAction(menuDocumentDelete_);
+
+    QMenu* help = mainMenu->addMenu(QStringLiteral("Nápověda"));
+    help->setObjectName(QStringLiteral("MenuHelp"));
+    help->addAction(menuHelpHelp_);
+    help->addAction(menuHelpAbout_);
+
+    puMenu_ = new QMenu(this);
+    puMenu_->setObjectName(QStringLiteral("PUMenu"));
+    puMenu_->addAction(puMenuPrinterEnDis_);
+    puMenu_->addAction(puMenuPrinterDeleteAll_);
+    NewSeparator(puMenu_, "PUMenu_1");
+    puMenu_->addAction(puMenuDocumentEnDis_);
+    puMenu_->addAction(puMenuDocumentDelete_);
+    NewSeparator(puMenu_, "PUMenu_2");
+    puMenu_->addAction(puMenuMinimize_);
+
+    puTrayIcon_ = new QMenu(this);
+    puTrayIcon_->setObjectName(QStringLiteral("PUTrayIcon"));
+    QAction* show = NewAction(puTrayIcon_, "PUMenuTrayIconShowApp", QStringLiteral("&Otevřít..."));
+    QFont bold = show->font();
+    bold.setBold(true);
+    show->setFont(bold);
+    puTrayIcon_->addAction(show);
+    puTrayIcon_->setDefaultAction(show);
+    NewSeparator(puTrayIcon_, "PUMenuTrayIcon_1");
+    QAction* quit = NewAction(puTrayIcon_, "PUMenuTrayIconQuit", QStringLiteral("&Konec"));
+    puTrayIcon_->addAction(quit);
+    connect(show, &QAction::triggered, this, [this] { Guarded([this] { TrayIconAppShow(); }); });
+    connect(quit, &QAction::triggered, this, [this] { Guarded([this] { FormQuit(); }); });
+}
+
+void TTarvokCalcOstrelin::CreateToolBar() {
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("ToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setFixedHeight(kToolBarHeight);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    // The five pictures of the toolbar buttons, in the order of their image numbers.
+    const QStyle* look = style();
+    const QIcon images[] = {
+        look->standardIcon(QStyle::SP_MediaPause), look->standardIcon(QStyle::SP_DialogResetButton),
+        look->standardIcon(QStyle::SP_MediaSeekForward), look->standardIcon(QStyle::SP_TrashIcon),
+        look->standardIcon(QStyle::SP_TitleBarMinButton)};
+
+    const auto button = [this, &images](const char* name, int image, const QString& hint,
+                                        void (TTarvokCalcOstrelin::*handler)()) {
+        auto* tb = new QToolButton(toolBar_);
+        tb->setObjectName(QString::fromLatin1(name));
+        tb->setIcon(images[image]);
+        tb->setToolTip(hint);
+        tb->setFixedSize(23, 22);
+        tb->setAutoRaise(true);
+        tb->setFocusPolicy(Qt::NoFocus);
+        toolBar_->addWidget(tb);
+        connect(tb, &QToolButton::clicked, this,
+                [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        return tb;
+    };
+    const auto separator = [this](const char* name) {
+        auto* gap = new QWidget(toolBar_);
+        gap->setObjectName(QString::fromLatin1(name));
+        gap->setFixedWidth(kSeparatorWidth);
+        toolBar_->addWidget(gap);
+    };
+
+    tbPrinterEnDis_ = button("TBPrinterEnDis", 0, StripAmpersands(kCaptionPrinterPause),
+                             &TTarvokCalcOstrelin::PrinterEnDis);
+    tbPrinterEnDis_->setCheckable(true);
+    tbPrinterDeleteAll_ =
+        button("TBPrinterDeleteAll", 1, QStringLiteral("Stornovat všechny dokumenty"),
+               &TTarvokCalcOstrelin::PrinterDeleteAll);
+    separator("TB_1");
+    tbDocumentEnDis_ =
+        button("TBDocumentEnDis", 2, kDocumentEnDisCaption, &TTarvokCalcOstrelin::DocumentEnDis);
+    tbDocumentDelete_ = button("TBDocumentDelete", 3, QStringLiteral("Vymazat dokument z fronty"),
+                               &TTarvokCalcOstrelin::DocumentDelete);
+    separator("TB_2");
+    tbMinimize_ = button("TBMinimize", 4, QStringLiteral("Zavřít, ale zůstat aktivní"),
+                         &TTarvokCalcOstrelin::TrayIconAppHide);
+    separator("TB_3");
+
+    cboxPrinters_ = new QComboBox(toolBar_);
+    cboxPrinters_->setObjectName(QStringLiteral("CBoxPrinters"));
+    cboxPrinters_->setEditable(false);
+    cboxPrinters_->setFixedWidth(kPrinterBoxWidth);
+    cboxPrinters_->setFocusPolicy(Qt::ClickFocus);
+    toolBar_->addWidget(cboxPrinters_);
+    connect(cboxPrinters_, &QComboBox::currentIndexChanged, this,
+            [this] { Guarded([this] { FormChange(); }); });
+}
+
+void TTarvokCalcOstrelin::CreateQueueList() {
+    lvFiles_ = new QTreeView(this);
+    lvFiles_->setObjectName(QStringLiteral("LVFiles"));
+    queueModel_ = new QueueListModel(queue_, this);
+    lvFiles_->setModel(queueModel_);
+    lvFiles_->setRootIsDecorated(false);
+    lvFiles_->setItemsExpandable(false);
+    lvFiles_->setUniformRowHeights(true);
+    lvFiles_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvFiles_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvFiles_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvFiles_->setAllColumnsShowFocus(true);
+    lvFiles_->setContextMenuPolicy(Qt::CustomContextMenu);
+    lvFiles_->header()->setStretchLastSection(false);
+    lvFiles_->header()->setSectionsMovable(false);
+    lvFiles_->setColumnWidth(QueueListModel::ColFile, 100);
+    lvFiles_->setColumnWidth(QueueListModel::ColSize, 60);
+    lvFiles_->setColumnWidth(QueueListModel::ColState, 80);
+    setCentralWidget(lvFiles_);
+
+    connect(lvFiles_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { puMenu_->popup(lvFiles_->viewport()->mapToGlobal(at)); });
+    const auto changed = [this] { Guarded([this] { LVChange(); }); };
+    connect(lvFiles_->selectionModel(), &QItemSelectionModel::selectionChanged, this, changed);
+    connect(lvFiles_->selectionModel(), &QItemSelectionModel::currentChanged, this, changed);
+    connect(queueModel_, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(queueModel_, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(queueModel_, &QAbstractItemModel::dataChanged, this, changed);
+    lvFiles_->setFocus();
+}
+
+void TTarvokCalcOstrelin::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(kStatusBarHeight);
+    statusText_ = new QLabel(bar);
+    statusText_->setObjectName(QStringLiteral("StatusText"));
+    bar->addWidget(statusText_, 1);
+}
+
+void TTarvokCalcOstrelin::CreateTrayIcon() {
+    trayIcon_ = new TTrayIconKelmor(this);
+}
+
+void TTarvokCalcOstrelin::CreateTimer() {
+    timIdle_ = new QTimer(this);
+    timIdle_->setObjectName(QStringLiteral("TimIdle"));
+    timIdle_->setInterval(services_.TimerInterval);
+    connect(timIdle_, &QTimer::timeout, this, [this] { Guarded([this] { TimerIdle(); }); });
+    timIdle_->start();
+}
+
+void TTarvokCalcOstrelin::CreateWindowClass() {
+    windowClass_ = new desktop::WindowClassServer(kWindowClassName, this);
+    connect(windowClass_, &desktop::WindowClassServer::MessagePosted, this,
+            [this](const desktop::PostedMessage& message) {
+                Guarded([this, message] {
+                    if (message.Message == desktop::WM_QUIT) {
+                        FormQuit();
+                    } else if (message.Message == desktop::WM_USER) {
+                        WMShowRequest(message.WParam, message.LParam);
+                    }
+                });
+            });
+}
+
+void TTarvokCalcOstrelin::SetWindowGeometry() {
+    const int height = menuBar()->sizeHint().height() + kClientHeight;
+    setFixedSize(kClientWidth, height);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void TTarvokCalcOstrelin::FormCreate() {
+    idleHook_ = new IdleHook([this] { return ApplicationIdle(); }, this);
+    FormInit();
+    RefreshQueue();
+}
+
+void TTarvokCalcOstrelin::FormInit() {
+    SetPrinterEnabled(true);
+    FillPrinters();
+    spoolDir_ = services_.ExeDir;
+}
+
+void TTarvokCalcOstrelin::FillPrinters() {
+    const QSignalBlocker quiet(cboxPrinters_);
+    cboxPrinters_->clear();
+    for (const std::string& name : services_.InstalledPrinters) {
+        cboxPrinters_->addItem(QString::fromStdString(name));
+    }
+    cboxPrinters_->insertItem(0, QString::fromUtf8(kDefaultPrinterItem));
+    cboxPrinters_->setCurrentIndex(0);
+}
+
+void TTarvokCalcOstrelin::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        services_.Errors.Report(error.what());
+    }
+}
+
+// ---- queue ----
+
+void TTarvokCalcOstrelin::RefreshQueue() {
+    lvFiles_->setUpdatesEnabled(false);
+    queue_.Rescan(spoolDir_, services_.Now());
+    lvFiles_->setUpdatesEnabled(true);
+    FillColumn(lvFiles_, QueueListModel::ColDescription);
+    UpdateCommands();
+    cycle_.SetRescanPending(false);
+}
+
+std::optional<std::size_t> TTarvokCalcOstrelin::CurrentEntry() const {
+    const QModelIndex current = lvFiles_->currentIndex();
+    if (current.isValid()) {
+        return static_cast<std::size_t>(current.row());
+    }
+    const QModelIndexList selected = lvFiles_->selectionModel()->selectedRows();
+    if (!selected.isEmpty()) {
+        return static_cast<std::size_t>(selected.first().row());
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> TTarvokCalcOstrelin::FirstWaitingEntry() const {
+    return cycle_.FirstWaitingEntry();
+}
+
+void TTarvokCalcOstrelin::DocumentEnDis() {
+    if (queue_.Empty()) {
+        return;
+    }
+    const std::optional<std::size_t> entry = CurrentEntry();
+    if (!entry) {
+        return;
+    }
+    queue_.ToggleEntry(*entry);
+    UpdateCommands();
+}
+
+void TTarvokCalcOstrelin::DocumentDelete() {
+    if (queue_.Empty()) {
+        return;
+    }
+    const std::optional<std::size_t> entry = CurrentEntry();
+    if (!entry) {
+        return;
+    }
+    const int answer =
+        services_.MessageBoxes.MessageBox("Opravdu chcete odstranit tiskový dokument z fronty?",
+                                          kQuestionCaption, desktop::ConfirmationStyle);
+    if (answer == desktop::IDYES && *entry < queue_.Count()) {
+        queue_.DeleteEntry(*entry, spoolDir_);
+    }
+    UpdateCommands();
+}
+
+void TTarvokCalcOstrelin::PrinterDeleteAll() {
+    if (queue_.Empty()) {
+        return;
+    }
+    const int answer = services_.MessageBoxes.MessageBox(
+        "Opravdu chcete odstranit všechny tiskové dokumenty z fronty?", kQuestionCaption,
+        desktop::ConfirmationStyle);
+    if (answer == desktop::IDYES) {
+        queue_.DeleteAll(spoolDir_);
+    }
+}
+
+// ---- processing cycle ----
+
+bool TTarvokCalcOstrelin::ApplicationIdle() {
+    bool done = true;
+    Guarded([this, &done] { FormIdle(done); });
+    return done;
+}
+
+void TTarvokCalcOstrelin::TimerIdle() {
+    cycle_.TimerTick();
+    QCoreApplication::processEvents();
+}
+
+void TTarvokCalcOstrelin::FormIdle(bool& done) {
+    done = true;
+    if (quitting_) {
+        return;
+    }
+    if (!minimizeHandlerInstalled_) {
+        minimizeHandlerInstalled_ = true;
+        trayIcon_->HideApplication();
+    }
+    if (cycle_.RescanPending()) {
+        RefreshQueue();
+    } else if (!queue_.Empty() && cycle_.StartAllowed() && !cycle_.JobBusy()) {
+        StartJob(FirstWaitingEntry());
+    }
+    done = !cycle_.HasIdleWork();
+}
+
+void TTarvokCalcOstrelin::StartJob(std::optional<std::size_t> entry) {
+    cycle_.StartJob(entry, spoolDir_);
+}
+
+void TTarvokCalcOstrelin::SetRescanPending(bool pending) {
+    cycle_.SetRescanPending(pending);
+}
+
+void TTarvokCalcOstrelin::SetPrinterEnabled(bool enabled) {
+    cycle_.SetPrinterEnabled(enabled);
+    tbPrinterEnDis_->setChecked(!enabled);
+    const QString caption = enabled ? kCaptionPrinterPause : kCaptionPrinterResume;
+    menuPrinterEnDis_->setText(caption);
+    puMenuPrinterEnDis_->setText(caption);
+    tbPrinterEnDis_->setToolTip(StripAmpersands(caption));
+    statusText_->setText(enabled ? kStatusReady : kStatusPaused);
+}
+
+void TTarvokCalcOstrelin::PrinterEnDis() {
+    SetPrinterEnabled(!cycle_.PrinterEnabled());
+}
+
+// ---- commands and window ----
+
+void TTarvokCalcOstrelin::UpdateCommands() {
+    const bool enabled = !queue_.Empty() && CurrentEntry().has_value();
+    for (QToolButton* button : {tbPrinterDeleteAll_, tbDocumentEnDis_, tbDocumentDelete_}) {
+        button->setEnabled(enabled);
+    }
+    for (QAction* action : {menuPrinterDeleteAll_, puMenuPrinterDeleteAll_, menuDocumentEnDis_,
+                            puMenuDocumentEnDis_, menuDocumentDelete_, puMenuDocumentDelete_}) {
+        action->setEnabled(enabled);
+    }
+}
+
+void TTarvokCalcOstrelin::LVChange() {
+    UpdateCommands();
+}
+
+void TTarvokCalcOstrelin::FormChange() {
+    UpdateCommands();
+}
+
+void TTarvokCalcOstrelin::FormAbout() {
+    if (aboutDlg_ != nullptr) {
+        aboutDlg_->exec();
+    }
+}
+
+void TTarvokCalcOstrelin::FormHelp() {
+    desktop::WinHelp(this, kHelpFile, desktop::HELP_CONTEXT, 0);
+}
+
+void TTarvokCalcOstrelin::FormQuit() {
+    quitting_ = true;
+    QCoreApplication::quit();
+}
+
+void TTarvokCalcOstrelin::TrayIconAppHide() {
+    trayIcon_->HideApplication();
+}
+
+void TTarvokCalcOstrelin::TrayIconAppShow() {
+    if (appMinimized_) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    appMinimized_ = false;
+    trayIcon_->ShowApplication();
+    raise();
+    activateWindow();
+    if (isVisible()) {
+        lvFiles_->setFocus();
+    }
+    UpdateCommands();
+}
+
+void TTarvokCalcOstrelin::FormMinimize() {
+    appMinimized_ = true;
+    trayIcon_->HideApplication();
+}
+
+void TTarvokCalcOstrelin::WMShowRequest(std::int64_t wParam, std::int64_t lParam) {
+    if (wParam == kShowRequestParam && lParam == kShowRequestParam) {
+        TrayIconAppShow();
+    }
+}
+
+int TTarvokCalcOstrelin::PrinterIndex() const {
+    return cboxPrinters_->currentIndex() - 1;
+}
+
+void TTarvokCalcOstrelin::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Guarded([this] { TrayIconAppHide(); });
+}
+
+void TTarvokCalcOstrelin::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && minimizeHandlerInstalled_ && isMinimized()) {
+        Guarded([this] { FormMinimize(); });
+    }
+}
+
+}  // namespace ostrelin::app

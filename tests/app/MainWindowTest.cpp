@@ -1,0 +1,376 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <memory>
+
+#include "app/RecordingJobHandler.h"
+#include "app/SpoolFiles.h"
+#include "app/window/TTarvokCalcOstrelin.h"
+#include "platform/desktop/PostedMessage.h"
+#include "platform/desktop/WindowClassRegistry.h"
+#include "platform/desktop/fake/RecordingErrorReport.h"
+#include "platform/desktop/fake/ScriptedMessageBoxes.h"
+#include "platform/files/posix/PosixFileSystem.h"
+
+namespace ostrelin::app {
+namespace {
+
+using testing::SpoolDirectory;
+using testing::SpoolFile;
+using namespace std::chrono_literals;
+namespace desktop = platform::desktop;
+
+const char* const kDocumentCommands[] = {
+    "TBPrinterDeleteAll", "MenuPrinterDeleteAll", "PUMenuPrinterDeleteAll",
+    "TBDocumentEnDis",    "MenuDocumentEnDis",    "PUMenuDocumentEnDis",
+    "TBDocumentDelete",   "MenuDocumentDelete",   "PUMenuDocumentDelete"};
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    // Creates the window as start-up does; the timer is slow unless a test wants it fast, so
+    // that tests drive the cycle's ticks themselves.
+    void Create(std::chrono::milliseconds interval = 1h) {
+        window = std::make_unique<TTarvokCalcOstrelin>(MainWindowServices{
+            files, boxes, errors, jobs, {"Laser", "Tisk do PDF"}, spool.Path(), interval});
+    }
+
+    template <typename T>
+    T* Find(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QTreeView* List() const { return Find<QTreeView>("LVFiles"); }
+    QString Cell(int row, int column) const {
+        return List()->model()->index(row, column).data().toString();
+    }
+    QString StatusText() const {
+        return Find<QStatusBar>("StatusBar")->findChild<QLabel*>()->text();
+    }
+    bool CommandEnabled(const char* name) const {
+        if (const auto* button = Find<QToolButton>(name)) {
+            return button->isEnabled();
+        }
+        return Find<QAction>(name)->isEnabled();
+    }
+    void Select(int row) const { List()->setCurrentIndex(List()->model()->index(row, 0)); }
+
+    // One timer period: the tick, the idle call that rescans, the idle call that may start a job.
+    void Period() {
+        window->TimerIdle();
+        window->ApplicationIdle();
+        window->ApplicationIdle();
+    }
+
+    platform::files::PosixFileSystem files;
+    desktop::ScriptedMessageBoxes boxes;
+    desktop::RecordingErrorReport errors;
+    testing::RecordingJobHandler jobs;
+    SpoolDirectory spool;
+    std::unique_ptr<TTarvokCalcOstrelin> window;
+};
+
+TEST_F(MainWindowTest, ComponentsCarryTheirNamesTextsAndShortcuts) {
+    Create();
+    EXPECT_EQ(window->objectName(), "TarvokCalcOstrelin");
+    EXPECT_EQ(window->windowTitle(), "Tarvok Calc Ostrelin");
+    EXPECT_EQ(window->width(), 456);
+
+    struct ActionText {
+        const char* name;
+        const char* text;
+        QKeySequence shortcut;
+    };
+    const ActionText actions[] = {
+        {"MenuPrinterEnDis", "&Pozastavit tisk na tiskárně", QKeySequence("Ctrl+Space")},
+        {"MenuPrinterDeleteAll", "Stornovat všechny dokumenty...", QKeySequence("Ctrl+Del")},
+        {"MenuPrinterMinimize", "Zavřít, ale zůstat aktivní", QKeySequence("Alt+F4")},
+        {"MenuPrinterQuit", "Zavřít", {}},
+        {"MenuDocumentEnDis", "Pozastavit/povolit dokument", QKeySequence("Space")},
+        {"MenuDocumentDelete", "Stornovat dokument...", QKeySequence("Del")},
+        {"MenuHelpHelp", "&Nápověda...", QKeySequence("F1")},
+        {"MenuHelpAbout", "O programu...", {}},
+        {"PUMenuPrinterEnDis", "&Pozastavit tisk na tiskárně", {}},
+        {"PUMenuPrinterDeleteAll", "Stornovat všechny dokumenty...", {}},
+        {"PUMenuDocumentEnDis", "Pozastavit/povolit dokument", {}},
+        {"PUMenuDocumentDelete", "Stornovat dokument...", {}},
+        {"PUMenuMinimize", "Zavři, ale zůstaň aktivní", {}},
+        {"PUMenuTrayIconShowApp", "&Otevřít...", {}},
+        {"PUMenuTrayIconQuit", "&Konec", {}},
+    };
+    for (const ActionText& expected : actions) {
+        SCOPED_TRACE(expected.name);
+        const auto* action = Find<QAction>(expected.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), QString::fromUtf8(expected.text));
+        EXPECT_EQ(action->shortcut(), expected.shortcut);
+    }
+    EXPECT_TRUE(Find<QAction>("PUMenuTrayIconShowApp")->font().bold());
+
+    const std::pair<const char*, const char*> menus[] = {
+        {"MenuPrinter", "&Tiskárna"}, {"MenuDocument", "&Dokument"}, {"MenuHelp", "Nápověda"}};
+    for (const auto& [name, title] : menus) {
+        ASSERT_NE(Find<QMenu>(name), nullptr) << name;
+        EXPECT_EQ(Find<QMenu>(name)->title(), QString::fromUtf8(title));
+    }
+    for (const char* separator : {"MenuPrinter_1", "PUMenu_1", "PUMenu_2", "PUMenuTrayIcon_1"}) {
+        ASSERT_NE(Find<QAction>(separator), nullptr) << separator;
+        EXPECT_TRUE(Find<QAction>(separator)->isSeparator()) << separator;
+    }
+    for (const char* gap : {"TB_1", "TB_2", "TB_3"}) {
+        EXPECT_NE(Find<QWidget>(gap), nullptr) << gap;
+    }
+
+    const std::pair<const char*, const char*> buttons[] = {
+        {"TBPrinterEnDis", "Pozastavit tisk na tiskárně"},
+        {"TBPrinterDeleteAll", "Stornovat všechny dokumenty"},
+        {"TBDocumentEnDis", "Pozastavit/povolit dokument"},
+        {"TBDocumentDelete", "Vymazat dokument z fronty"},
+        {"TBMinimize", "Zavřít, ale zůstat aktivní"}};
+    for (const auto& [name, tip] : buttons) {
+        ASSERT_NE(Find<QToolButton>(name), nullptr) << name;
+        EXPECT_EQ(Find<QToolButton>(name)->toolTip(), QString::fromUtf8(tip));
+    }
+
+    const auto* printers = Find<QComboBox>("CBoxPrinters");
+    ASSERT_NE(printers, nullptr);
+    EXPECT_FALSE(printers->isEditable());
+    EXPECT_EQ(printers->width(), 201);
+    ASSERT_EQ(printers->count(), 3);
+    EXPECT_EQ(printers->itemText(0), "-Výchozí tiskárna Windows-");
+    EXPECT_EQ(printers->itemText(1), "Laser");
+    EXPECT_EQ(printers->itemText(2), "Tisk do PDF");
+    EXPECT_EQ(window->PrinterIndex(), -1);
+
+    const QStringList headers = {"Soubor", "Velikost", "Stav", "Popis"};
+    const int widths[] = {100, 60, 80};
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(List()->model()->headerData(column, Qt::Horizontal).toString(), headers[column]);
+        if (column < 3) {
+            EXPECT_EQ(List()->columnWidth(column), widths[column]);
+        }
+    }
+    EXPECT_EQ(Find<QTimer>("TimIdle")->interval(), 3600000);
+    EXPECT_EQ(StatusText(), "Tiskárna připravena");
+    EXPECT_EQ(window->SpoolDir(), spool.Path());
+}
+
+TEST_F(MainWindowTest, StartScanListsSpoolFilesAndTheDescriptionFillsTheRest) {
+    const std::string job = SpoolFile(
+        "\x01\x02\xfc"
+        "ada \x9f\xa1sel");  // "Řada čísel", code page 852
+    spool.Write("faktura.qsf", job);
+    Create();
+    window->show();
+    ASSERT_EQ(List()->model()->rowCount(), 1);
+    EXPECT_EQ(Cell(0, 0), "FAKTURA.QSF");
+    EXPECT_EQ(Cell(0, 1), QString::number(job.size()));
+    EXPECT_EQ(Cell(0, 2), "Čeká");
+    EXPECT_EQ(Cell(0, 3), "Řada čísel");
+    EXPECT_EQ(List()->model()->index(0, 1).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+              Qt::AlignRight);
+
+    window->RefreshQueue();
+    EXPECT_EQ(List()->columnWidth(3), List()->viewport()->width() - 240);
+}
+
+TEST_F(MainWindowTest, DocumentCommandsAreEnabledOnlyWithACurrentEntry) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    spool.Write("b.qsf", SpoolFile("b"));
+    Create();
+    for (const char* name : kDocumentCommands) {
+        EXPECT_FALSE(CommandEnabled(name)) << name << " with no entry selected";
+    }
+    Select(1);
+    for (const char* name : kDocumentCommands) {
+        EXPECT_TRUE(CommandEnabled(name)) << name;
+    }
+    for (const char* always : {"TBPrinterEnDis", "TBMinimize"}) {
+        EXPECT_TRUE(CommandEnabled(always)) << always;
+    }
+
+    boxes.Answer(desktop::IDYES);
+    window->PrinterDeleteAll();
+    EXPECT_EQ(List()->model()->rowCount(), 0);
+    window->DocumentEnDis();  // does nothing on an empty list
+    window->DocumentDelete();
+    EXPECT_EQ(boxes.Calls().size(), 1u);
+    window->RefreshQueue();
+    for (const char* name : kDocumentCommands) {
+        EXPECT_FALSE(CommandEnabled(name)) << name << " after the rescan";
+    }
+}
+
+TEST_F(MainWindowTest, PrinterPauseSwitchChangesCaptionsHintButtonAndStatus) {
+    Create();
+    window->PrinterEnDis();
+    EXPECT_FALSE(window->Cycle().PrinterEnabled());
+    EXPECT_EQ(Find<QAction>("MenuPrinterEnDis")->text(), "&Obnovit tisk na tiskárně");
+    EXPECT_EQ(Find<QAction>("PUMenuPrinterEnDis")->text(), "&Obnovit tisk na tiskárně");
+    EXPECT_EQ(Find<QToolButton>("TBPrinterEnDis")->toolTip(), "Obnovit tisk na tiskárně");
+    EXPECT_TRUE(Find<QToolButton>("TBPrinterEnDis")->isChecked());
+    EXPECT_EQ(StatusText(), "Tiskárna pozastavena");
+
+    Find<QAction>("PUMenuPrinterEnDis")->trigger();
+    EXPECT_TRUE(window->Cycle().PrinterEnabled());
+    EXPECT_FALSE(Find<QToolButton>("TBPrinterEnDis")->isChecked());
+    EXPECT_EQ(StatusText(), "Tiskárna připravena");
+}
+
+TEST_F(MainWindowTest, DeleteCommandsAskFirstAndOnlyYesDeletes) {
+    const std::string question = "Opravdu chcete odstranit tiskový dokument z fronty?";
+    const std::string questionAll = "Opravdu chcete odstranit všechny tiskové dokumenty z fronty?";
+    spool.Write("a.qsf", SpoolFile("a"));
+    spool.Write("b.qsf", SpoolFile("b"));
+    spool.Write("c.qsf", SpoolFile("c"));
+    Create();
+    Select(1);
+
+    boxes.Answer(desktop::IDNO);
+    window->DocumentDelete();
+    EXPECT_TRUE(spool.Exists("b.qsf"));
+    boxes.Answer(desktop::IDYES);
+    Find<QAction>("MenuDocumentDelete")->trigger();
+    EXPECT_FALSE(spool.Exists("b.qsf"));
+    EXPECT_EQ(List()->model()->rowCount(), 2);
+
+    Select(0);
+    window->DocumentEnDis();
+    EXPECT_EQ(Cell(0, 2), "Pozastaveno");
+    boxes.Answer(desktop::IDNO);
+    window->PrinterDeleteAll();
+    EXPECT_EQ(List()->model()->rowCount(), 2);
+    boxes.Answer(desktop::IDYES);
+    window->PrinterDeleteAll();
+    EXPECT_EQ(List()->model()->rowCount(), 0);
+    EXPECT_FALSE(spool.Exists("a.qsf")) << "paused entries go too";
+    EXPECT_FALSE(spool.Exists("c.qsf"));
+
+    using Call = desktop::ScriptedMessageBoxes::Call;
+    const std::vector<Call> expected = {{question, "Upozornění", 68},
+                                        {question, "Upozornění", 68},
+                                        {questionAll, "Upozornění", 68},
+                                        {questionAll, "Upozornění", 68}};
+    EXPECT_EQ(boxes.Calls(), expected);
+}
+
+TEST_F(MainWindowTest, CyclePrintsOneJobPerPeriodFromTheTopAndDropsItAtTheNextRescan) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    spool.Write("b.qsf", SpoolFile("b"));
+    spool.Write("c.qsf", SpoolFile("c"));
+    Create();
+    bool done = false;
+    window->FormIdle(done);
+    EXPECT_TRUE(jobs.Jobs.empty()) << "the first job waits for the first tick";
+    EXPECT_TRUE(done);
+
+    Period();
+    ASSERT_EQ(jobs.Jobs.size(), 1u);
+    EXPECT_EQ(Cell(0, 0), "A.QSF");
+    EXPECT_EQ(Cell(0, 2), "Tiskne se");
+    EXPECT_EQ(Cell(1, 2), "Čeká");
+
+    Period();
+    ASSERT_EQ(jobs.Jobs.size(), 2u);
+    EXPECT_EQ(Cell(0, 0), "B.QSF") << "A dropped at the rescan";
+    EXPECT_EQ(Cell(0, 2), "Tiskne se");
+
+    Period();
+    Period();
+    EXPECT_EQ(jobs.Jobs.size(), 3u);
+    EXPECT_EQ(List()->model()->rowCount(), 0);
+}
+
+TEST_F(MainWindowTest, ResumingPrintingStartsAtOnceWhenATickHasAllowedIt) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    Create();
+    window->PrinterEnDis();
+    Period();
+    EXPECT_TRUE(jobs.Jobs.empty());
+    EXPECT_EQ(Cell(0, 2), "Čeká");
+    bool done = false;
+    window->FormIdle(done);
+    EXPECT_TRUE(done) << "nothing to do while printing is paused";
+
+    window->PrinterEnDis();
+    window->FormIdle(done);
+    EXPECT_EQ(jobs.Jobs.size(), 1u);
+}
+
+TEST_F(MainWindowTest, JobWhoseFileVanishedBeforeItsStartIsReportedOnce) {
+    Create();
+    spool.Write("a.qsf", SpoolFile("a"));
+    window->TimerIdle();
+    window->ApplicationIdle();  // the rescan lists it
+    spool.Remove("a.qsf");
+    window->ApplicationIdle();  // the start cannot load it
+    EXPECT_EQ(errors.Messages(),
+              std::vector<std::string>{"Cannot open file " + spool.File("a.qsf")});
+    EXPECT_EQ(Cell(0, 2), "Tiskne se");
+    Period();
+    EXPECT_EQ(List()->model()->rowCount(), 0);
+    EXPECT_EQ(errors.Messages().size(), 1u);
+}
+
+TEST_F(MainWindowTest, FailedJobIsReportedOnceKeepsItsFileAndStaysPrinting) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    Create();
+    jobs.FailWith = "Printer selected is not valid";
+    Period();
+    Period();
+    Period();
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Printer selected is not valid"});
+    EXPECT_EQ(jobs.Jobs.size(), 1u);
+    EXPECT_TRUE(spool.Exists("a.qsf"));
+    EXPECT_EQ(Cell(0, 2), "Tiskne se");
+}
+
+TEST_F(MainWindowTest, IdleLoopSleepsWhileOnlyPausedEntriesAreListed) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    Create(20ms);
+    Select(0);
+    window->DocumentEnDis();
+    int wakeUps = 0;
+    const auto counter =
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, [&wakeUps] { ++wakeUps; });
+    QEventLoop loop;
+    QTimer::singleShot(400, &loop, &QEventLoop::quit);  // about twenty ticks
+    loop.exec();
+    QObject::disconnect(counter);
+    EXPECT_TRUE(jobs.Jobs.empty());
+    EXPECT_LT(wakeUps, 20 * 10) << "the loop polls instead of sleeping";
+    EXPECT_GT(wakeUps, 0);
+}
+
+TEST_F(MainWindowTest, FirstIdleHidesTheWindowAndShowRequestBringsItBack) {
+    Create();
+    window->show();
+    bool done = false;
+    window->FormIdle(done);
+    EXPECT_FALSE(window->isVisible());
+
+    ASSERT_TRUE(desktop::PostMessageToClass(kWindowClassName, {desktop::WM_USER, 1, 123456}));
+    QTest::qWait(100);
+    EXPECT_FALSE(window->isVisible()) << "other parameters are ignored";
+
+    ASSERT_TRUE(desktop::PostMessageToClass(kWindowClassName, {desktop::WM_USER, 123456, 123456}));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window->isVisible(); }, 2000));
+    EXPECT_TRUE(List()->hasFocus() || !QApplication::focusWidget());
+
+    window->close();
+    EXPECT_FALSE(window->isVisible()) << "closing only hides";
+}
+
+}  // namespace
+}  // namespace ostrelin::app
