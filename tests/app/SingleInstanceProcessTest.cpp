@@ -1,0 +1,66 @@
+// Two real spooler processes: a second start makes the first one quit and takes over.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTest>
+
+#include "app/window/TTarvokCalcOstrelin.h"
+#include "platform/desktop/PostedMessage.h"
+#include "platform/desktop/WindowClassRegistry.h"
+
+namespace ostrelin::app {
+namespace {
+
+namespace desktop = platform::desktop;
+constexpr int kStartTimeoutMs = 20000;
+
+class Spooler {
+  public:
+    Spooler() {
+        process_.setProgram(QStringLiteral(OSTRELIN_SPOOLER));
+        process_.setProcessChannelMode(QProcess::ForwardedChannels);
+        process_.start();
+    }
+    Spooler(const Spooler&) = delete;
+    Spooler& operator=(const Spooler&) = delete;
+    ~Spooler() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    QProcess& Process() { return process_; }
+
+  private:
+    QProcess process_;
+};
+
+bool RegisteredWithin(int milliseconds) {
+    return QTest::qWaitFor([] { return desktop::FindWindowByClass(kWindowClassName); },
+                           milliseconds);
+}
+
+TEST(SingleInstanceProcessTest, SecondStartMakesTheFirstQuitAndTakesOver) {
+    ASSERT_FALSE(desktop::FindWindowByClass(kWindowClassName));
+    Spooler first;
+    ASSERT_TRUE(first.Process().waitForStarted());
+    ASSERT_TRUE(RegisteredWithin(kStartTimeoutMs)) << "the first copy never registered";
+
+    Spooler second;
+    ASSERT_TRUE(second.Process().waitForStarted());
+    ASSERT_TRUE(first.Process().waitForFinished(kStartTimeoutMs)) << "the first copy did not quit";
+    EXPECT_EQ(first.Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.Process().exitCode(), 0);
+
+    ASSERT_TRUE(RegisteredWithin(kStartTimeoutMs)) << "the second copy did not take over";
+    EXPECT_EQ(second.Process().state(), QProcess::Running);
+
+    ASSERT_TRUE(desktop::PostMessageToClass(kWindowClassName, {desktop::WM_QUIT, 0, 0}));
+    ASSERT_TRUE(second.Process().waitForFinished(kStartTimeoutMs));
+    EXPECT_EQ(second.Process().exitCode(), 0);
+    EXPECT_FALSE(desktop::FindWindowByClass(kWindowClassName));
+}
+
+}  // namespace
+}  // namespace ostrelin::app
