@@ -9,7 +9,8 @@ namespace ostrelin::platform::desktop {
 
 // A program makes itself findable by a window class name through a WindowClassServer
 // (platform/desktop/qt/WindowClassServer.h): a local socket named after the class in the user's
-// runtime directory ($XDG_RUNTIME_DIR, private to the user). These functions are the other side.
+// runtime directory ($XDG_RUNTIME_DIR, owned by the user and kept private, 0700). These functions
+// are the other side.
 
 // The socket path that stands for `className`; nothing when the name is not a plain file name,
 // when there is no runtime directory, or when the path is too long for a local socket.

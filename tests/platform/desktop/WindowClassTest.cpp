@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/TempDir.h"
 #include "platform/desktop/WindowClassRegistry.h"
 #include "platform/desktop/qt/LocalSocket.h"
 #include "platform/desktop/qt/WindowClassServer.h"
@@ -80,6 +82,23 @@ TEST(WindowClass, UnusableNamesAreRefused) {
         EXPECT_EQ(WindowClassSocketPath(name), std::nullopt) << name;
         EXPECT_FALSE(FindWindowByClass(name)) << name;
         EXPECT_FALSE(WindowClassServer(name).IsRegistered()) << name;
+    }
+}
+
+// Whoever may write in the runtime directory could take the name over: a directory that is not
+// private is not used (Qt then falls back to a private one of its own).
+TEST(WindowClass, SocketsLiveOnlyInAPrivateDirectory) {
+    const std::string ownRuntimeDir = ::getenv("XDG_RUNTIME_DIR");
+    const ostrelin::testing::TempDir shared;
+    std::filesystem::permissions(shared.Path(), std::filesystem::perms::all);
+    ::setenv("XDG_RUNTIME_DIR", shared.Path().c_str(), 1);
+    const std::optional<std::string> path = WindowClassSocketPath("Name");
+    ::setenv("XDG_RUNTIME_DIR", ownRuntimeDir.c_str(), 1);
+    if (path) {
+        const std::filesystem::path directory = std::filesystem::path(*path).parent_path();
+        EXPECT_NE(directory, shared.Path());
+        EXPECT_EQ(std::filesystem::status(directory).permissions(),
+                  std::filesystem::perms::owner_all);
     }
 }
 

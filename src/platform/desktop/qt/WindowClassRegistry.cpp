@@ -21,7 +21,8 @@ std::optional<std::string> WindowClassSocketPath(const std::string& className) {
     if (!IsPlainFileName(className)) {
         return std::nullopt;
     }
-    // Qt makes sure the runtime directory exists, belongs to the user and is private (0700).
+    // Qt refuses a runtime directory that belongs to someone else and makes ours private (0700)
+    // before handing it out, so nobody else can create or replace the socket there.
     const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (directory.isEmpty()) {
         return std::nullopt;
