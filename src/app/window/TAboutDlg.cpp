@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -30,7 +31,7 @@ TAboutDlg::TAboutDlg(QWidget* parent)
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
-    icon->setPixmap(QGuiApplication::windowIcon().pixmap(32, 32));
+    icon->setPixmap(QIcon(QStringLiteral(":/ostrelin.png")).pixmap(32, 32));
     icon->setFixedSize(32, 32);
 
     QFont large = font();

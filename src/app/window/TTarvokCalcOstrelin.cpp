@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,6 +26,11 @@
 #include "platform/desktop/PostedMessage.h"
 #include "platform/desktop/qt/HelpViewer.h"
 #include "platform/desktop/qt/WindowClassServer.h"
+
+// The pictures are compiled into this library; the linker keeps them only when asked for.
+static void InitResources() {
+    Q_INIT_RESOURCE(ostrelin);
+}
 
 namespace ostrelin::app {
 
@@ -72,8 +76,10 @@ TTarvokCalcOstrelin::TTarvokCalcOstrelin(MainWindowServices services, QWidget* p
       services_(std::move(services)),
       queue_(services_.Files),
       cycle_(queue_, services_.Files, services_.Jobs) {
+    InitResources();
     setObjectName(QStringLiteral("TarvokCalcOstrelin"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/ostrelin.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QFont windowFont(QStringLiteral("MS Sans Serif"));
@@ -198,11 +204,11 @@ void TTarvokCalcOstrelin::CreateToolBar() {
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
     // The five pictures of the toolbar buttons, in the order of their image numbers.
-    const QStyle* look = style();
-    const QIcon images[] = {
-        look->standardIcon(QStyle::SP_MediaPause), look->standardIcon(QStyle::SP_DialogResetButton),
-        look->standardIcon(QStyle::SP_MediaSeekForward), look->standardIcon(QStyle::SP_TrashIcon),
-        look->standardIcon(QStyle::SP_TitleBarMinButton)};
+    const QIcon images[] = {QIcon(QStringLiteral(":/toolbar/printer-pause.png")),
+                            QIcon(QStringLiteral(":/toolbar/delete-all.png")),
+                            QIcon(QStringLiteral(":/toolbar/document-pause.png")),
+                            QIcon(QStringLiteral(":/toolbar/document-delete.png")),
+                            QIcon(QStringLiteral(":/toolbar/hide.png"))};
 
     const auto button = [this, &images](const char* name, int image, const QString& hint,
                                         void (TTarvokCalcOstrelin::*handler)()) {
@@ -279,7 +285,17 @@ void TTarvokCalcOstrelin::CreateQueueList() {
     connect(queueModel_, &QAbstractItemModel::rowsInserted, this, changed);
     connect(queueModel_, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(queueModel_, &QAbstractItemModel::dataChanged, this, changed);
+    lvFiles_->viewport()->installEventFilter(this);
     lvFiles_->setFocus();
+}
+
+bool TTarvokCalcOstrelin::eventFilter(QObject* watched, QEvent* event) {
+    // The list's size is final only once the window is laid out on the screen: the description
+    // column takes the rest whenever the size changes, as it does after every rescan.
+    if (watched == lvFiles_->viewport() && event->type() == QEvent::Resize) {
+        FillColumn(lvFiles_, QueueListModel::ColDescription);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TTarvokCalcOstrelin::CreateStatusBar() {
