@@ -116,6 +116,7 @@ TEST_F(MessageBoxTest, StyleChoosesButtonsIconAndDefault) {
 
 TEST(ErrorReport, WithoutADisplayWritesOneLineAndDoesNotWait) {
     ASSERT_FALSE(QtErrorReport::HasDisplay());
+    QApplication::setApplicationName(QStringLiteral("ostrelin-test"));
     std::ostringstream console;
     QtErrorReport report(nullptr, console);
     report.Report("Cannot open file /spool/JOB1.QSF");
