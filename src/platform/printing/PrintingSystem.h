@@ -1,13 +1,16 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/printing/PrinterDriver.h"
+
 namespace ostrelin::platform::printing {
 
-// The machine's printing system as the program sees it: the installed printers and which of
-// them is the default. Implementations: the real system (SystemPrinting.h) and a fake with a
-// chosen printer list (fake/FakePrintingSystem.h).
+// The machine's printing system as the program sees it: the installed printers, which of them is
+// the default, and their drivers. Implementations: the real system (SystemPrinting.h) and a fake
+// with chosen printers and drivers (fake/FakePrintingSystem.h).
 class PrintingSystem {
   public:
     virtual ~PrintingSystem() = default;
@@ -17,6 +20,13 @@ class PrintingSystem {
 
     // Name of the system's default printer; empty when the system has none.
     virtual std::string DefaultPrinter() const = 0;
+
+    // The driver of the installed printer named `device`; nullptr when there is no such printer.
+    virtual std::unique_ptr<PrinterDriver> OpenDriver(const std::string& device) const = 0;
+
+    // Called between the pages of a document, so that the program can handle waiting events
+    // while a long document prints.
+    virtual void BetweenPages() const = 0;
 };
 
 }  // namespace ostrelin::platform::printing

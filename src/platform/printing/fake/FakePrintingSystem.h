@@ -1,24 +1,76 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/canvas/metafile/RecordingCanvas.h"
 #include "platform/printing/PrintingSystem.h"
 
 namespace ostrelin::platform::printing::fake {
 
-// A printing system with a printer list and default chosen by the test.
+// The capabilities a test gives one fake printer.
+struct FakePrinterSpec {
+    std::string Name = {};
+    // The driver's own settings; Fields says which of them it declares.
+    DeviceMode Defaults{.Fields = kFieldOrientation | kFieldPaperSize | kFieldCopies |
+                                  kFieldDefaultSource | kFieldDuplex,
+                        .PaperSize = 9};
+    std::vector<std::int16_t> Papers{1, 9, 11};
+    Resolution Dpi{600, 600};
+    // Unprintable margin in device pixels; nothing: the driver does not answer the question.
+    std::optional<canvas::Point> PrintingOffset = std::nullopt;
+    // Whether the driver answers the physical sheet size (computed from the settings).
+    bool AnswersPhysicalPageSize = true;
+    // Whether a device context can be opened.
+    bool CanCreateDC = true;
+    std::string Port = "fake:";
+    std::string DriverPath = "/usr/lib/ostrelin/fake/FAKEDRV.so";
+};
+
+// One document as the fake received it.
+struct FakeDocument {
+    std::string Printer;
+    std::string Name = {};
+    DeviceMode ModeAtCreateDC;
+    std::vector<DeviceMode> Resets;  // settings given to ResetDC, in order
+    std::vector<std::unique_ptr<canvas::RecordingCanvas>> Pages;
+    bool Ended = false;
+    bool Aborted = false;
+};
+
+// Everything the fake printers were asked, in order ("OpenDriver Name", "DefaultDeviceMode",
+// "CreateDC", "StartDoc Title", "StartPage", "EndPage", "EndDoc", "AbortDoc", "ResetDC",
+// "BetweenPages"), and the documents they received.
+struct FakePrintLog {
+    std::vector<std::string> Calls;
+    std::vector<std::unique_ptr<FakeDocument>> Documents;
+};
+
+// A printing system with printers, drivers and a default chosen by the test; it records every
+// call in its log.
 class FakePrintingSystem : public PrintingSystem {
   public:
-    FakePrintingSystem(std::vector<std::string> printers, std::string defaultPrinter)
-        : printers_(std::move(printers)), default_(std::move(defaultPrinter)) {}
+    FakePrintingSystem(std::vector<FakePrinterSpec> printers, std::string defaultPrinter);
 
-    std::vector<std::string> Printers() const override { return printers_; }
+    // A system whose printers have the given names and the fake's standard capabilities.
+    static FakePrintingSystem Named(const std::vector<std::string>& names,
+                                    std::string defaultPrinter);
+
+    std::vector<std::string> Printers() const override;
     std::string DefaultPrinter() const override { return default_; }
+    std::unique_ptr<PrinterDriver> OpenDriver(const std::string& device) const override;
+    void BetweenPages() const override;
+
+    FakePrintLog& Log() const { return *log_; }
+    // The calls of the log whose text starts with `prefix`.
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
 
   private:
-    std::vector<std::string> printers_;
+    std::vector<FakePrinterSpec> printers_;
     std::string default_;
+    std::shared_ptr<FakePrintLog> log_;
 };
 
 }  // namespace ostrelin::platform::printing::fake

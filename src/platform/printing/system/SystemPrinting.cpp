@@ -10,6 +10,9 @@ namespace {
 // added or removed while the program runs show up the next time the list is read.
 class SystemPrinting final : public PrintingSystem {
   public:
+    explicit SystemPrinting(std::function<void()> betweenPages)
+        : betweenPages_(std::move(betweenPages)) {}
+
     std::vector<std::string> Printers() const override {
         std::vector<std::string> names = cups::ReadCupsDestinations().Names;
         names.emplace_back(kPdfPrinterName);
@@ -20,12 +23,23 @@ class SystemPrinting final : public PrintingSystem {
         std::string name = cups::ReadCupsDestinations().DefaultName;
         return name.empty() ? std::string(kPdfPrinterName) : name;
     }
+
+    std::unique_ptr<PrinterDriver> OpenDriver(const std::string&) const override { return nullptr; }
+
+    void BetweenPages() const override {
+        if (betweenPages_) {
+            betweenPages_();
+        }
+    }
+
+  private:
+    std::function<void()> betweenPages_;
 };
 
 }  // namespace
 
-std::unique_ptr<PrintingSystem> MakeSystemPrinting() {
-    return std::make_unique<SystemPrinting>();
+std::unique_ptr<PrintingSystem> MakeSystemPrinting(std::function<void()> betweenPages) {
+    return std::make_unique<SystemPrinting>(std::move(betweenPages));
 }
 
 }  // namespace ostrelin::platform::printing

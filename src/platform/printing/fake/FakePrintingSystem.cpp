@@ -1,0 +1,168 @@
+#include "platform/printing/fake/FakePrintingSystem.h"
+
+#include <cmath>
+
+#include "platform/Error.h"
+#include "platform/printing/PaperCodes.h"
+
+namespace ostrelin::platform::printing::fake {
+
+namespace {
+
+// Tenths of a millimetre (or hundredths, with `perInch` 2540) to device pixels.
+int ToPixels(double length, double perInch, int dpi) {
+    return static_cast<int>(std::lround(length / perInch * dpi));
+}
+
+class FakeDeviceContext final : public DeviceContext {
+  public:
+    FakeDeviceContext(std::shared_ptr<FakePrintLog> log, const FakePrinterSpec& spec,
+                      canvas::Point pageSize, const DeviceMode& mode)
+        : log_(std::move(log)), pageSize_(pageSize), dpi_(spec.Dpi) {
+        auto document = std::make_unique<FakeDocument>();
+        document->Printer = spec.Name;
+        document->ModeAtCreateDC = mode;
+        document_ = document.get();
+        log_->Documents.push_back(std::move(document));
+    }
+
+    void StartDoc(const std::string& documentName) override {
+        log_->Calls.push_back("StartDoc " + documentName);
+        document_->Name = documentName;
+    }
+    void StartPage() override {
+        log_->Calls.push_back("StartPage");
+        document_->Pages.push_back(
+            std::make_unique<canvas::RecordingCanvas>(pageSize_.X, pageSize_.Y, dpi_.X, dpi_.Y));
+    }
+    void EndPage() override { log_->Calls.push_back("EndPage"); }
+    void EndDoc() override {
+        log_->Calls.push_back("EndDoc");
+        document_->Ended = true;
+    }
+    void AbortDoc() override {
+        log_->Calls.push_back("AbortDoc");
+        document_->Aborted = true;
+    }
+    void ResetDC(const DeviceMode& mode) override {
+        log_->Calls.push_back("ResetDC");
+        document_->Resets.push_back(mode);
+    }
+    canvas::Canvas& Canvas() override {
+        if (document_->Pages.empty()) {
+            throw Error("Fake printer: no page started");
+        }
+        return *document_->Pages.back();
+    }
+
+  private:
+    std::shared_ptr<FakePrintLog> log_;
+    FakeDocument* document_;
+    canvas::Point pageSize_;
+    Resolution dpi_;
+};
+
+class FakeDriver final : public PrinterDriver {
+  public:
+    FakeDriver(std::shared_ptr<FakePrintLog> log, FakePrinterSpec spec)
+        : log_(std::move(log)), spec_(std::move(spec)) {}
+
+    std::string Port() const override { return spec_.Port; }
+    std::string DriverPath() const override { return spec_.DriverPath; }
+    DeviceMode DefaultDeviceMode() const override {
+        log_->Calls.push_back("DefaultDeviceMode " + spec_.Name);
+        return spec_.Defaults;
+    }
+    std::vector<std::int16_t> Papers(const DeviceMode&) const override { return spec_.Papers; }
+    Resolution LogPixels(const DeviceMode&) const override { return spec_.Dpi; }
+    std::optional<canvas::Point> PrintingOffset(const DeviceMode&) const override {
+        return spec_.PrintingOffset;
+    }
+    std::optional<canvas::Point> PhysicalPageSize(const DeviceMode& mode) const override {
+        if (!spec_.AnswersPhysicalPageSize) {
+            return std::nullopt;
+        }
+        return SheetPixels(mode);
+    }
+    std::unique_ptr<DeviceContext> CreateDC(const DeviceMode& mode) override {
+        log_->Calls.push_back("CreateDC " + spec_.Name);
+        if (!spec_.CanCreateDC) {
+            return nullptr;
+        }
+        return std::make_unique<FakeDeviceContext>(log_, spec_, SheetPixels(mode), mode);
+    }
+
+  private:
+    // The sheet the settings ask for, in device pixels as fed: the declared paper code, or the
+    // driver's own paper when the code is not declared; landscape turns it.
+    canvas::Point SheetPixels(const DeviceMode& mode) const {
+        canvas::Point size;
+        const int code =
+            (mode.Fields & kFieldPaperSize) != 0 ? mode.PaperSize : spec_.Defaults.PaperSize;
+        if (code == kPaperCodeCustom) {
+            size = {ToPixels(mode.PaperWidth, 254.0, spec_.Dpi.X),
+                    ToPixels(mode.PaperLength, 254.0, spec_.Dpi.Y)};
+        } else if (const auto paper = PaperOfCode(code)) {
+            size = {ToPixels(paper->Width, 2540.0, spec_.Dpi.X),
+                    ToPixels(paper->Length, 2540.0, spec_.Dpi.Y)};
+        }
+        const bool landscape = (mode.Fields & kFieldOrientation) != 0
+                                   ? mode.Orientation == kOrientationLandscape
+                                   : spec_.Defaults.Orientation == kOrientationLandscape;
+        return landscape ? canvas::Point{size.Y, size.X} : size;
+    }
+
+    std::shared_ptr<FakePrintLog> log_;
+    FakePrinterSpec spec_;
+};
+
+}  // namespace
+
+FakePrintingSystem::FakePrintingSystem(std::vector<FakePrinterSpec> printers,
+                                       std::string defaultPrinter)
+    : printers_(std::move(printers)),
+      default_(std::move(defaultPrinter)),
+      log_(std::make_shared<FakePrintLog>()) {}
+
+FakePrintingSystem FakePrintingSystem::Named(const std::vector<std::string>& names,
+                                             std::string defaultPrinter) {
+    std::vector<FakePrinterSpec> printers;
+    for (const std::string& name : names) {
+        printers.push_back(FakePrinterSpec{.Name = name});
+    }
+    return FakePrintingSystem(std::move(printers), std::move(defaultPrinter));
+}
+
+std::vector<std::string> FakePrintingSystem::Printers() const {
+    std::vector<std::string> names;
+    for (const FakePrinterSpec& spec : printers_) {
+        names.push_back(spec.Name);
+    }
+    return names;
+}
+
+std::unique_ptr<PrinterDriver> FakePrintingSystem::OpenDriver(const std::string& device) const {
+    log_->Calls.push_back("OpenDriver " + device);
+    for (const FakePrinterSpec& spec : printers_) {
+        if (spec.Name == device) {
+            return std::make_unique<FakeDriver>(log_, spec);
+        }
+    }
+    return nullptr;
+}
+
+void FakePrintingSystem::BetweenPages() const {
+    log_->Calls.push_back("BetweenPages");
+}
+
+std::vector<std::string> FakePrintingSystem::CallsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> calls;
+    for (const std::string& call : log_->Calls) {
+        if (call.starts_with(prefix)) {
+            calls.push_back(call);
+        }
+    }
+    return calls;
+}
+
+}  // namespace ostrelin::platform::printing::fake
