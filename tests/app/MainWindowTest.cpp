@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +19,7 @@
 
 #include "app/RecordingJobHandler.h"
 #include "app/SpoolFiles.h"
+#include "app/window/TAboutDlg.h"
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/desktop/PostedMessage.h"
 #include "platform/desktop/WindowClassRegistry.h"
@@ -85,6 +88,9 @@ TEST_F(MainWindowTest, ComponentsCarryTheirNamesTextsAndShortcuts) {
     EXPECT_EQ(window->objectName(), "TarvokCalcOstrelin");
     EXPECT_EQ(window->windowTitle(), "Tarvok Calc Ostrelin");
     EXPECT_EQ(window->width(), 456);
+    for (const char* name : {"MainMenu", "ToolBar", "StatusBar", "TrayIcon", "TimIdle"}) {
+        EXPECT_NE(window->findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+    }
 
     struct ActionText {
         const char* name;
@@ -353,6 +359,23 @@ TEST_F(MainWindowTest, IdleLoopSleepsWhileOnlyPausedEntriesAreListed) {
     EXPECT_GT(wakeUps, 0);
 }
 
+TEST_F(MainWindowTest, NoJobStartsWhileAModalMessageBoxIsOpen) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    Create(20ms);
+    bool startedWhileOpen = true;
+    QTimer::singleShot(0, [this, &startedWhileOpen] {
+        QMessageBox box(QMessageBox::Information, "Upozornění", "?", QMessageBox::Yes);
+        QTimer::singleShot(300, &box, &QMessageBox::accept);
+        box.exec();
+        startedWhileOpen = !jobs.Jobs.empty();
+    });
+    QEventLoop loop;
+    QTimer::singleShot(600, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(startedWhileOpen);
+    EXPECT_EQ(jobs.Jobs.size(), 1u) << "printing goes on once the box is closed";
+}
+
 TEST_F(MainWindowTest, FirstIdleHidesTheWindowAndShowRequestBringsItBack) {
     Create();
     window->show();
@@ -370,6 +393,26 @@ TEST_F(MainWindowTest, FirstIdleHidesTheWindowAndShowRequestBringsItBack) {
 
     window->close();
     EXPECT_FALSE(window->isVisible()) << "closing only hides";
+}
+
+TEST(AboutDialogTest, ShowsTheProgramsNamePurposeAndVersion) {
+    const TAboutDlg about;
+    EXPECT_EQ(about.objectName(), "AboutDlg");
+    EXPECT_EQ(about.windowTitle(), "O programu");
+    EXPECT_EQ(about.size(), QSize(279, 172));
+    QStringList lines;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        lines << label->text();
+    }
+    for (const char* line :
+         {"Tarvok Calc", "Ostrelin", "tiskový spooler pro tisk z programu Tarvok Calc",
+          "v prostředí Windows", "verze 1.0.4 cz"}) {
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line;
+    }
+    const auto* ok = about.findChild<QPushButton*>("OKBtn");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "&OK");
+    EXPECT_EQ(ok->size(), QSize(77, 25));
 }
 
 }  // namespace
