@@ -1,6 +1,7 @@
 #include "platform/printing/SystemPrinting.h"
 
 #include "platform/printing/cups/CupsDestinations.h"
+#include "platform/printing/pdf/PdfPrinterDriver.h"
 
 namespace ostrelin::platform::printing {
 
@@ -24,7 +25,12 @@ class SystemPrinting final : public PrintingSystem {
         return name.empty() ? std::string(kPdfPrinterName) : name;
     }
 
-    std::unique_ptr<PrinterDriver> OpenDriver(const std::string&) const override { return nullptr; }
+    std::unique_ptr<PrinterDriver> OpenDriver(const std::string& device) const override {
+        if (device == kPdfPrinterName) {
+            return pdf::MakePdfPrinterDriver();
+        }
+        return nullptr;
+    }
 
     void BetweenPages() const override {
         if (betweenPages_) {

@@ -1,0 +1,73 @@
+#include "platform/canvas/qt/QtPainterCanvas.h"
+
+#include <QFont>
+#include <QPen>
+
+#include "platform/canvas/qt/BitmapImage.h"
+
+namespace ostrelin::platform::canvas {
+
+namespace {
+
+QColor ToQColor(Color color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+QRect ToQRect(const Rect& rect) {
+    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+}  // namespace
+
+QtPainterCanvas::QtPainterCanvas(QPainter& painter, int logPixelsX, int logPixelsY)
+    : painter_(painter), logPixelsX_(logPixelsX), logPixelsY_(logPixelsY) {}
+
+void QtPainterCanvas::FillRect(const Rect& rect, Color color) {
+    painter_.fillRect(ToQRect(rect), ToQColor(color));
+}
+
+void QtPainterCanvas::DrawLine(Point from, Point to, Color color, int width) {
+    painter_.save();
+    painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter_.drawLine(QPoint(from.X, from.Y), QPoint(to.X, to.Y));
+    painter_.restore();
+}
+
+void QtPainterCanvas::StretchDIBits(const Rect& destination, const DeviceBitmap& bitmap) {
+    const QImage image = ToQImage(bitmap);
+    if (image.isNull()) {
+        return;
+    }
+    painter_.save();
+    // Colour-on-colour drops whole rows and columns; only halftone asks for averaging.
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, stretchMode_ == StretchMode::Halftone);
+    painter_.drawImage(ToQRect(destination), image);
+    painter_.restore();
+}
+
+void QtPainterCanvas::IntersectClipRect(const Rect& rect) {
+    painter_.setClipRect(ToQRect(rect),
+                         painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void QtPainterCanvas::RemoveClip() {
+    painter_.setClipping(false);
+}
+
+void QtPainterCanvas::DrawText(Point origin, std::string_view text, const TextFont& font) {
+    QFont qfont(QString::fromStdString(font.Family));
+    qfont.setPointSizeF(font.PixelSize * 72.0 / logPixelsY_);
+    qfont.setBold(font.Bold);
+    qfont.setItalic(font.Italic);
+    qfont.setUnderline(font.Underline);
+    qfont.setStrikeOut(font.StrikeOut);
+    painter_.save();
+    painter_.setFont(qfont);
+    painter_.setPen(ToQColor(font.TextColor));
+    painter_.drawText(QPoint(origin.X, origin.Y),
+                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    painter_.restore();
+}
+
+}  // namespace ostrelin::platform::canvas

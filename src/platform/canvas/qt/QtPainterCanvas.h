@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPainter>
+
+#include "platform/canvas/Canvas.h"
+
+namespace ostrelin::platform::canvas {
+
+// A canvas drawing with a QPainter whose device counts in device pixels (a PDF page at the
+// printer's resolution, an image). The painter must outlive the canvas.
+class QtPainterCanvas final : public Canvas {
+  public:
+    QtPainterCanvas(QPainter& painter, int logPixelsX, int logPixelsY);
+
+    int LogPixelsX() const override { return logPixelsX_; }
+    int LogPixelsY() const override { return logPixelsY_; }
+    void FillRect(const Rect& rect, Color color) override;
+    void DrawLine(Point from, Point to, Color color, int width) override;
+    StretchMode GetStretchMode() const override { return stretchMode_; }
+    void SetStretchMode(StretchMode mode) override { stretchMode_ = mode; }
+    void StretchDIBits(const Rect& destination, const DeviceBitmap& bitmap) override;
+    void IntersectClipRect(const Rect& rect) override;
+    void RemoveClip() override;
+    void DrawText(Point origin, std::string_view text, const TextFont& font) override;
+
+  private:
+    QPainter& painter_;
+    int logPixelsX_;
+    int logPixelsY_;
+    StretchMode stretchMode_ = StretchMode::BlackOnWhite;
+};
+
+}  // namespace ostrelin::platform::canvas

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+namespace ostrelin::platform::printing::pdf {
+
+// The folder the built-in PDF printer writes into: $OSTRELIN_PDF_DIR when set, else ~/PDF.
+std::filesystem::path PdfOutputFolder();
+
+// The file name, without extension, of a document printed at local time `when`: the document
+// name and the time as "YYYY-MM-DD HH-MM-SS"; characters a file name cannot hold become '-'.
+std::string PdfFileStem(const std::string& documentName, const std::tm& when);
+
+// Creates a new empty file "<stem>.pdf" in `folder` (made when missing), or "<stem> (2).pdf" and
+// so on when that name is taken, so that no existing file is ever overwritten; returns its path.
+// Throws ostrelin::Error when no file can be created.
+std::filesystem::path CreateNewPdfFile(const std::filesystem::path& folder,
+                                       const std::string& stem);
+
+}  // namespace ostrelin::platform::printing::pdf

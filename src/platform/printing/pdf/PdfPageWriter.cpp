@@ -1,0 +1,62 @@
+#include "platform/printing/pdf/PdfPageWriter.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+
+#include "platform/Error.h"
+
+namespace ostrelin::platform::printing::pdf {
+
+namespace {
+
+QPageLayout LayoutOf(const Sheet& sheet) {
+    const QPageSize size(QSizeF(sheet.Width / 100.0, sheet.Length / 100.0), QPageSize::Millimeter,
+                         QString(), QPageSize::FuzzyMatch);
+    return QPageLayout(size, sheet.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+}  // namespace
+
+PdfPageWriter::PdfPageWriter(const std::filesystem::path& path, const std::string& title, int dpi)
+    : writer_(QString::fromStdString(path.string())), path_(path), dpi_(dpi) {
+    writer_.setResolution(dpi);
+    writer_.setTitle(QString::fromStdString(title));
+    writer_.setCreator(QStringLiteral("Ostrelin"));
+}
+
+PdfPageWriter::~PdfPageWriter() {
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+}
+
+void PdfPageWriter::StartPage(const Sheet& sheet) {
+    writer_.setPageLayout(LayoutOf(sheet));
+    if (pages_ == 0) {
+        if (!painter_.begin(&writer_)) {
+            throw Error("Cannot write the PDF file " + path_.string());
+        }
+        canvas_.emplace(painter_, dpi_, dpi_);
+    } else {
+        writer_.newPage();
+        // A new page starts with no clip and the painter's defaults.
+        painter_.setClipping(false);
+    }
+    ++pages_;
+}
+
+canvas::Canvas& PdfPageWriter::Canvas() {
+    if (!canvas_) {
+        throw Error("No PDF page has been started");
+    }
+    return *canvas_;
+}
+
+void PdfPageWriter::Finish() {
+    if (painter_.isActive() && !painter_.end()) {
+        throw Error("Cannot write the PDF file " + path_.string());
+    }
+}
+
+}  // namespace ostrelin::platform::printing::pdf

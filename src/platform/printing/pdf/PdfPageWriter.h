@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/canvas/qt/QtPainterCanvas.h"
+#include "platform/printing/Sheet.h"
+
+namespace ostrelin::platform::printing::pdf {
+
+// Writes pages drawn on a canvas into one PDF file at a device resolution. Each page has its own
+// sheet, so portrait and landscape pages can follow each other.
+class PdfPageWriter {
+  public:
+    PdfPageWriter(const std::filesystem::path& path, const std::string& title, int dpi);
+    // Ends an unfinished file (the caller decides whether to keep it).
+    ~PdfPageWriter();
+    PdfPageWriter(const PdfPageWriter&) = delete;
+    PdfPageWriter& operator=(const PdfPageWriter&) = delete;
+
+    // Begins a new page on `sheet`; its canvas is Canvas() until the next page or Finish.
+    void StartPage(const Sheet& sheet);
+    // The canvas of the current page, in device pixels from the sheet's top-left corner.
+    canvas::Canvas& Canvas();
+    // Completes the file. Throws ostrelin::Error when it could not be written.
+    void Finish();
+    // Number of pages begun.
+    int PageCount() const { return pages_; }
+
+  private:
+    QPdfWriter writer_;
+    QPainter painter_;
+    std::optional<canvas::QtPainterCanvas> canvas_;
+    std::filesystem::path path_;
+    int dpi_;
+    int pages_ = 0;
+};
+
+}  // namespace ostrelin::platform::printing::pdf
