@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,11 @@ struct RowCase {
     int width;
     std::vector<std::string> rows;
 };
+
+// Names a failing case by its name rather than by its bytes.
+void PrintTo(const RowCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RasterRowsTest : public ::testing::TestWithParam<RowCase> {};
 
