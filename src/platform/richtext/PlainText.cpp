@@ -1,0 +1,30 @@
+#include "platform/richtext/PlainText.h"
+
+namespace ostrelin::platform::richtext {
+
+RichTextDocument ReadPlainText(std::string_view text, const CharFormat& format) {
+    RichTextDocument document{.DefaultFormat = format, .Paragraphs = {}};
+    std::size_t lineStart = 0;
+    const auto addLine = [&](std::size_t lineEnd) {
+        Paragraph paragraph{.LeftIndentPoints = 0, .Runs = {}, .MarkFormat = format};
+        AppendText(paragraph, format, text.substr(lineStart, lineEnd - lineStart));
+        document.Paragraphs.push_back(std::move(paragraph));
+    };
+    for (std::size_t position = 0; position < text.size(); ++position) {
+        const char c = text[position];
+        if (c != '\r' && c != '\n') {
+            continue;
+        }
+        addLine(position);
+        if (c == '\r' && position + 1 < text.size() && text[position + 1] == '\n') {
+            ++position;
+        }
+        lineStart = position + 1;
+    }
+    if (lineStart < text.size()) {
+        addLine(text.size());
+    }
+    return document;
+}
+
+}  // namespace ostrelin::platform::richtext
