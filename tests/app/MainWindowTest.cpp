@@ -171,6 +171,16 @@ TEST_F(MainWindowTest, ComponentsCarryTheirNamesTextsAndShortcuts) {
     EXPECT_EQ(window->SpoolDir(), spool.Path());
 }
 
+TEST_F(MainWindowTest, DecodersReadThePrinterChoiceAndSelectTheDefaultWhenNoneIs) {
+    Create();
+    window->SelectPosition(2);
+    EXPECT_EQ(print::JobPrinterIndex(*window), 1);
+    Find<QComboBox>("CBoxPrinters")->setCurrentIndex(-1);
+    EXPECT_FALSE(window->SelectedPosition().has_value());
+    EXPECT_EQ(print::JobPrinterIndex(*window), -1);
+    EXPECT_EQ(Find<QComboBox>("CBoxPrinters")->currentIndex(), 0) << "the window shows the change";
+}
+
 TEST_F(MainWindowTest, StartScanListsSpoolFilesAndTheDescriptionFillsTheRest) {
     const std::string job = SpoolFile(
         "\x01\x02\xfc"

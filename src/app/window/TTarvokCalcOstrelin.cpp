@@ -561,6 +561,15 @@ int TTarvokCalcOstrelin::PrinterIndex() const {
     return cboxPrinters_->currentIndex() - 1;
 }
 
+std::optional<int> TTarvokCalcOstrelin::SelectedPosition() const {
+    const int position = cboxPrinters_->currentIndex();
+    return position < 0 ? std::nullopt : std::optional<int>(position);
+}
+
+void TTarvokCalcOstrelin::SelectPosition(int position) {
+    cboxPrinters_->setCurrentIndex(position);
+}
+
 void TTarvokCalcOstrelin::closeEvent(QCloseEvent* event) {
     event->ignore();
     Guarded([this] { TrayIconAppHide(); });

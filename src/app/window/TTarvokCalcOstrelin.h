@@ -8,6 +8,7 @@
 #include "app/cycle/ProcessingCycle.h"
 #include "app/queue/SpoolQueue.h"
 #include "app/window/MainWindowServices.h"
+#include "print/PrinterChoice.h"
 
 class QAction;
 class QComboBox;
@@ -39,7 +40,7 @@ inline constexpr std::int64_t kShowRequestParam = 123456;
 
 // The spooler's main window: toolbar with the printer choice, the queue list and the status bar,
 // the menus, and the processing cycle that prints the queue from the idle handler.
-class TTarvokCalcOstrelin final : public QMainWindow {
+class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoice {
     Q_OBJECT
 
   public:
@@ -86,6 +87,10 @@ class TTarvokCalcOstrelin final : public QMainWindow {
 
     // The printer index of the current choice: -1 for the system's default printer.
     int PrinterIndex() const;
+
+    // The printer choice as the job decoders read and, when nothing is selected, set it.
+    std::optional<int> SelectedPosition() const override;
+    void SelectPosition(int position) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
