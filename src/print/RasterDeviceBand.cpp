@@ -13,7 +13,7 @@ namespace {
 using platform::canvas::DeviceBitmap;
 using platform::canvas::Rect;
 
-// Source pixels [Begin, End) of one axis that land on one target pixel.
+// A run of pixels [Begin, End) on one axis.
 struct Span {
     std::int64_t Begin = 0;
     std::int64_t End = 0;
