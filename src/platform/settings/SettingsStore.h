@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <utility>
 
 #include "platform/desktop/ErrorReport.h"
 #include "platform/settings/SettingsKey.h"
