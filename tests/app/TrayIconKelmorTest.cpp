@@ -319,13 +319,20 @@ TEST(TrayIconAvailabilityTest, AnAreaThatAppearsLaterGetsTheIcon) {
 // there is none.
 TEST(TrayIconAvailabilityTest, TheDesktopsAreaIsUsedByDefault) {
     QWidget owner;
-    TTrayIconKelmor tray(&owner);
-    tray.Loaded();
-    EXPECT_FALSE(tray.NotificationAreaAvailable());
-    EXPECT_TRUE(owner.isVisible());
-    tray.HideApplication();
-    EXPECT_FALSE(owner.isVisible());
-    EXPECT_FALSE(tray.ApplicationVisible());
+    desktop::RecordingErrorReport errors;
+    std::unique_ptr<TTrayIconKelmor> made[] = {std::make_unique<TTrayIconKelmor>(&owner),
+                                               std::make_unique<TTrayIconKelmor>(&owner, errors)};
+    for (const std::unique_ptr<TTrayIconKelmor>& tray : made) {
+        tray->Loaded();
+        EXPECT_FALSE(tray->NotificationAreaAvailable());
+        EXPECT_TRUE(owner.isVisible());
+        tray->HideApplication();
+        EXPECT_FALSE(owner.isVisible());
+        EXPECT_FALSE(tray->ApplicationVisible());
+    }
+    made[1]->SetOnDblClick([](QObject*) { throw Error("chyba"); });
+    made[1]->TrayWndProc(TTrayIconKelmor::CallbackMessage, 0, desktop::WM_LBUTTONDBLCLK);
+    EXPECT_THAT(errors.Messages(), ElementsAre("chyba"));
 }
 
 }  // namespace

@@ -43,14 +43,20 @@ class TTrayIconKelmor::HiddenWindow final : public desktop::MessageWindow {
 };
 
 TTrayIconKelmor::TTrayIconKelmor(QWidget* owner)
-    : TTrayIconKelmor(owner, std::make_unique<desktop::SystemTrayArea>(),
-                      std::make_unique<desktop::QtErrorReport>(owner)) {}
+    : TTrayIconKelmor(owner, std::make_unique<desktop::QtErrorReport>(owner)) {}
+
+TTrayIconKelmor::TTrayIconKelmor(QWidget* owner, std::unique_ptr<desktop::ErrorReport> errors)
+    : TTrayIconKelmor(owner, *errors) {
+    ownErrors_ = std::move(errors);
+}
+
+TTrayIconKelmor::TTrayIconKelmor(QWidget* owner, desktop::ErrorReport& errors)
+    : TTrayIconKelmor(owner, std::make_unique<desktop::SystemTrayArea>(), errors) {}
 
 TTrayIconKelmor::TTrayIconKelmor(QWidget* owner, std::unique_ptr<desktop::NotificationArea> area,
-                                 std::unique_ptr<desktop::ErrorReport> errors)
-    : TTrayIconKelmor(owner, *area, *errors) {
+                                 desktop::ErrorReport& errors)
+    : TTrayIconKelmor(owner, *area, errors) {
     ownArea_ = std::move(area);
-    ownErrors_ = std::move(errors);
 }
 
 TTrayIconKelmor::TTrayIconKelmor(QWidget* owner, desktop::NotificationArea& area,

@@ -37,6 +37,10 @@ class TTrayIconKelmor final : public QObject {
     // event handlers in the general error message box.
     explicit TTrayIconKelmor(QWidget* owner);
 
+    // A component on `owner` that uses the desktop's notification area and hands errors of its
+    // event handlers to `errors`, which must outlive the component.
+    TTrayIconKelmor(QWidget* owner, platform::desktop::ErrorReport& errors);
+
     // A component on `owner` (may be null) that uses `area` and hands errors of its event
     // handlers to `errors`; both must outlive the component.
     TTrayIconKelmor(QWidget* owner, platform::desktop::NotificationArea& area,
@@ -111,9 +115,10 @@ class TTrayIconKelmor final : public QObject {
   private:
     class HiddenWindow;
 
-    // The component that owns its notification area and error report.
+    // The component that owns its error report, or its notification area.
+    TTrayIconKelmor(QWidget* owner, std::unique_ptr<platform::desktop::ErrorReport> errors);
     TTrayIconKelmor(QWidget* owner, std::unique_ptr<platform::desktop::NotificationArea> area,
-                    std::unique_ptr<platform::desktop::ErrorReport> errors);
+                    platform::desktop::ErrorReport& errors);
 
     void SetApplicationVisible(bool visible);
     void FillIconData();
