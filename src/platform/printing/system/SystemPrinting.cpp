@@ -1,6 +1,7 @@
 #include "platform/printing/SystemPrinting.h"
 
 #include "platform/printing/cups/CupsDestinations.h"
+#include "platform/printing/cups/CupsPrinterDriver.h"
 #include "platform/printing/pdf/PdfPrinterDriver.h"
 
 namespace ostrelin::platform::printing {
@@ -29,7 +30,7 @@ class SystemPrinting final : public PrintingSystem {
         if (device == kPdfPrinterName) {
             return pdf::MakePdfPrinterDriver();
         }
-        return nullptr;
+        return cups::MakeCupsPrinterDriver(device);
     }
 
     void BetweenPages() const override {

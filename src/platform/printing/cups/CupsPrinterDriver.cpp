@@ -1,0 +1,143 @@
+#include "platform/printing/cups/CupsPrinterDriver.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "platform/Error.h"
+#include "platform/printing/Sheet.h"
+#include "platform/printing/cups/CupsCapabilities.h"
+#include "platform/printing/cups/CupsJob.h"
+#include "platform/printing/cups/CupsMapping.h"
+#include "platform/printing/pdf/PdfPageWriter.h"
+
+namespace ostrelin::platform::printing::cups {
+
+namespace {
+
+// A new empty file in the temporary folder for a job's PDF.
+std::filesystem::path CreateJobFile() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "ostrelin-job-XXXXXX.pdf").string();
+    const int descriptor = mkstemps(pattern.data(), 4);
+    if (descriptor < 0) {
+        throw Error("Cannot create a temporary file for the print job");
+    }
+    close(descriptor);
+    return pattern;
+}
+
+// One document: pages go into a temporary PDF, which is submitted when the document ends and
+// removed in any case.
+class CupsDeviceContext final : public DeviceContext {
+  public:
+    CupsDeviceContext(std::string name, CupsCapabilities caps, const DeviceMode& mode)
+        : name_(std::move(name)), caps_(std::move(caps)), mode_(mode) {}
+
+    ~CupsDeviceContext() override { Discard(); }
+
+    void StartDoc(const std::string& documentName) override {
+        title_ = documentName;
+        path_ = CreateJobFile();
+        writer_.emplace(*path_, documentName, ResolutionOf(caps_).X);
+    }
+
+    void StartPage() override {
+        if (!writer_) {
+            throw Error("Printer is not currently printing");
+        }
+        const DeviceMode defaults = DefaultDeviceModeOf(caps_);
+        writer_->StartPage(
+            SheetOfMode(mode_, defaults.PaperSize).value_or(Sheet{21000, 29700, false}));
+    }
+
+    void EndPage() override {}
+
+    void EndDoc() override {
+        if (!writer_) {
+            return;
+        }
+        writer_->Finish();
+        writer_.reset();
+        SubmitPdfJob(name_, title_, JobOptionsOf(caps_, mode_), *path_);
+        Discard();
+    }
+
+    void AbortDoc() override { Discard(); }
+
+    void ResetDC(const DeviceMode& mode) override { mode_ = mode; }
+
+    canvas::Canvas& Canvas() override {
+        if (!writer_) {
+            throw Error("Printer is not currently printing");
+        }
+        return writer_->Canvas();
+    }
+
+  private:
+    void Discard() {
+        writer_.reset();
+        if (path_) {
+            std::error_code ignored;
+            std::filesystem::remove(*path_, ignored);
+            path_.reset();
+        }
+    }
+
+    std::string name_;
+    CupsCapabilities caps_;
+    DeviceMode mode_;
+    std::string title_;
+    std::optional<std::filesystem::path> path_;
+    std::optional<pdf::PdfPageWriter> writer_;
+};
+
+class CupsPrinterDriver final : public PrinterDriver {
+  public:
+    CupsPrinterDriver(std::string name, CupsCapabilities caps)
+        : name_(std::move(name)), caps_(std::move(caps)) {}
+
+    std::string Port() const override { return caps_.DeviceUri; }
+    std::string DriverPath() const override {
+        return "/usr/lib/cups/" + (caps_.MakeAndModel.empty() ? name_ : caps_.MakeAndModel);
+    }
+    DeviceMode DefaultDeviceMode() const override { return DefaultDeviceModeOf(caps_); }
+    std::vector<std::int16_t> Papers(const DeviceMode&) const override {
+        return PaperCodesOf(caps_);
+    }
+    Resolution LogPixels(const DeviceMode&) const override { return ResolutionOf(caps_); }
+    std::optional<canvas::Point> PrintingOffset(const DeviceMode& mode) const override {
+        return PrintingOffsetOf(caps_, mode, ResolutionOf(caps_).X);
+    }
+    std::optional<canvas::Point> PhysicalPageSize(const DeviceMode& mode) const override {
+        const auto sheet = SheetOfMode(mode, DefaultDeviceModeOf(caps_).PaperSize);
+        if (!sheet) {
+            return std::nullopt;
+        }
+        const Resolution dpi = ResolutionOf(caps_);
+        const int width = HundredthsToPixels(sheet->Width, dpi.X);
+        const int length = HundredthsToPixels(sheet->Length, dpi.Y);
+        return sheet->Landscape ? canvas::Point{length, width} : canvas::Point{width, length};
+    }
+    std::unique_ptr<DeviceContext> CreateDC(const DeviceMode& mode) override {
+        return std::make_unique<CupsDeviceContext>(name_, caps_, mode);
+    }
+
+  private:
+    std::string name_;
+    CupsCapabilities caps_;
+};
+
+}  // namespace
+
+std::unique_ptr<PrinterDriver> MakeCupsPrinterDriver(const std::string& name) {
+    auto caps = ReadCupsCapabilities(name);
+    if (!caps) {
+        return nullptr;
+    }
+    return std::make_unique<CupsPrinterDriver>(name, std::move(*caps));
+}
+
+}  // namespace ostrelin::platform::printing::cups
