@@ -17,11 +17,11 @@ using testing::TestBlock;
 
 // At 254 dots per inch a device pixel is a tenth of a millimetre, so device rectangles read
 // directly as positions on the sheet.
-pp::fake::FakePrinterSpec Printer254(std::string name = "Alpha") {
-    pp::fake::FakePrinterSpec spec;
-    spec.Name = std::move(name);
-    spec.Dpi = {254, 254};
-    return spec;
+pp::fake::FakePrinterSetup Printer254(std::string name = "Alpha") {
+    pp::fake::FakePrinterSetup setup;
+    setup.Name = std::move(name);
+    setup.Dpi = {254, 254};
+    return setup;
 }
 
 constexpr pc::Color kHeader = 0x10;
@@ -349,7 +349,7 @@ TEST_F(ReportRun, EventsAndThePrintersSettingsFollowTheReport) {
 }
 
 TEST(ReportSetup, ANewReportTakesItsPaperFromTheDefaultPrinter) {
-    pp::fake::FakePrinterSpec letter = Printer254("Letter");
+    pp::fake::FakePrinterSetup letter = Printer254("Letter");
     letter.Defaults.PaperSize = 1;
     pp::fake::FakePrintingSystem system({Printer254("A4"), letter}, "Letter");
     TQRReport report(system);

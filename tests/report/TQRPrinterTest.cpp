@@ -9,13 +9,13 @@ namespace {
 
 namespace pp = platform::printing;
 using platform::canvas::FillRectCommand;
-using pp::fake::FakePrinterSpec;
+using pp::fake::FakePrinterSetup;
 using pp::fake::FakePrintingSystem;
 
-FakePrinterSpec Spec(std::string name) {
-    FakePrinterSpec spec;
-    spec.Name = std::move(name);
-    return spec;
+FakePrinterSetup FakePrinter(std::string name) {
+    FakePrinterSetup setup;
+    setup.Name = std::move(name);
+    return setup;
 }
 
 // Prints `pages` pages, each marked by a fill whose colour is its page number.
@@ -47,7 +47,8 @@ TEST(QRPrinter, MinusOneSelectsTheDefaultPrinterAndZeroTheFirstInstalled) {
         const char* expected;
     } cases[] = {{-1, "Beta"}, {0, "Alpha"}, {2, "Gamma"}};
     for (const auto& c : cases) {
-        FakePrintingSystem system({Spec("Alpha"), Spec("Beta"), Spec("Gamma")}, "Beta");
+        FakePrintingSystem system({FakePrinter("Alpha"), FakePrinter("Beta"), FakePrinter("Gamma")},
+                                  "Beta");
         TQRPrinter printer(system);
         printer.SetPrinterIndex(c.index);
         PrintPages(printer, 1);
@@ -66,9 +67,9 @@ TEST(QRPrinter, SelectionErrorsPassThroughUnchanged) {
                  {"", -1, "There is no default printer currently selected"},
                  {"Removed", -1, "There is no default printer currently selected"}};
     for (const auto& c : cases) {
-        FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+        FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
         TQRPrinter printer(system);
-        FakePrintingSystem noDefault({Spec("Alpha")}, c.defaultPrinter);
+        FakePrintingSystem noDefault({FakePrinter("Alpha")}, c.defaultPrinter);
         try {
             if (c.index == -1) {
                 TQRPrinter other(noDefault);
@@ -84,11 +85,11 @@ TEST(QRPrinter, SelectionErrorsPassThroughUnchanged) {
 
 TEST(QRPrinter, CopiesGoToTheDriverInOnePassOnlyWhenItDeclaresThem) {
     for (const bool declared : {true, false}) {
-        FakePrinterSpec spec = Spec("Alpha");
+        FakePrinterSetup setup = FakePrinter("Alpha");
         if (!declared) {
-            spec.Defaults.Fields &= ~pp::kFieldCopies;
+            setup.Defaults.Fields &= ~pp::kFieldCopies;
         }
-        FakePrintingSystem system({spec}, "Alpha");
+        FakePrintingSystem system({setup}, "Alpha");
         TQRPrinter printer(system);
         printer.SetPrinterIndex(-1);
         printer.SetCopies(3);
@@ -102,7 +103,7 @@ TEST(QRPrinter, CopiesGoToTheDriverInOnePassOnlyWhenItDeclaresThem) {
 }
 
 TEST(QRPrinter, APageRangeSendsOnlyItsPagesInOneJobAndEndsTheLastWithTheDocument) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     TQRPrinter printer(system);
     printer.SetFirstPage(2);
     printer.SetLastPage(3);
@@ -120,14 +121,14 @@ TEST(QRPrinter, APageRangeSendsOnlyItsPagesInOneJobAndEndsTheLastWithTheDocument
 }
 
 TEST(QRPrinter, WithoutAPageRangeEveryPageIsSent) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     TQRPrinter printer(system);
     PrintPages(printer, 4);
     EXPECT_EQ(PageMarks(*system.Log().Documents[0]), (std::vector<int>{1, 2, 3, 4}));
 }
 
 TEST(QRPrinter, NoPageInRangeLeavesTheDocumentUnstartedAndEndingItFails) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     TQRPrinter printer(system);
     printer.SetFirstPage(3);
     printer.SetDestination(TQRDestination::Printer);
@@ -144,10 +145,10 @@ TEST(QRPrinter, NoPageInRangeLeavesTheDocumentUnstartedAndEndingItFails) {
 }
 
 TEST(QRPrinter, APaperTheDriverDoesNotListKeepsTheDriversPaperAndItsSize) {
-    FakePrinterSpec spec = Spec("Letter only");
-    spec.Papers = {1};
-    spec.Defaults.PaperSize = 1;
-    FakePrintingSystem system({spec}, "Letter only");
+    FakePrinterSetup setup = FakePrinter("Letter only");
+    setup.Papers = {1};
+    setup.Defaults.PaperSize = 1;
+    FakePrintingSystem system({setup}, "Letter only");
     TQRPrinter printer(system);
     printer.SetPaperSize(TQRPaperSize::A4);
     EXPECT_EQ(printer.PaperSize(), TQRPaperSize::Letter);
@@ -159,13 +160,13 @@ TEST(QRPrinter, APaperTheDriverDoesNotListKeepsTheDriversPaperAndItsSize) {
 
 TEST(QRPrinter, LandscapeSwapsTheSheetAlsoForDefaultPaperAndSendsOrientationTwo) {
     for (const bool paperDeclared : {true, false}) {
-        FakePrinterSpec spec = Spec("Alpha");
+        FakePrinterSetup setup = FakePrinter("Alpha");
         if (!paperDeclared) {
             // The paper reads as Default, measured from the driver's sheet (A4 here).
-            spec.Defaults.Fields &= ~pp::kFieldPaperSize;
-            spec.Papers.clear();
+            setup.Defaults.Fields &= ~pp::kFieldPaperSize;
+            setup.Papers.clear();
         }
-        FakePrintingSystem system({spec}, "Alpha");
+        FakePrintingSystem system({setup}, "Alpha");
         TQRPrinter printer(system);
         printer.SetPaperSize(TQRPaperSize::A4);
         EXPECT_EQ(printer.PaperSize(), paperDeclared ? TQRPaperSize::A4 : TQRPaperSize::Default);
@@ -180,7 +181,7 @@ TEST(QRPrinter, LandscapeSwapsTheSheetAlsoForDefaultPaperAndSendsOrientationTwo)
 }
 
 TEST(QRPrinter, PagesOutsideTheRangeAreDrawnIntoASheetSizedMetafile) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     TQRPrinter printer(system);
     printer.SetOrientation(poLandscape);
     printer.SetFirstPage(2);
@@ -205,7 +206,7 @@ TEST(QRPrinter, TheJobIsNamedByTheFirst31CharactersOfTheTitle) {
         {"Krátký", "Krátký"},
     };
     for (const auto& c : cases) {
-        FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+        FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
         TQRPrinter printer(system);
         printer.SetTitle(c.title);
         PrintPages(printer, 1);
@@ -214,7 +215,7 @@ TEST(QRPrinter, TheJobIsNamedByTheFirst31CharactersOfTheTitle) {
 }
 
 TEST(QRPrinter, TwoPrinterObjectsDoNotShareSettings) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     {
         TQRPrinter first(system);
         first.SetPrinterIndex(-1);
@@ -239,10 +240,10 @@ TEST(QRPrinter, TwoPrinterObjectsDoNotShareSettings) {
 }
 
 TEST(QRPrinter, DuplexFollowsTheDriversDefaultAndTheBinIsSentTwice) {
-    FakePrinterSpec spec = Spec("Alpha");
-    spec.Defaults.Duplex = pp::kDuplexVertical;
-    spec.Defaults.DefaultSource = 256 + 14;
-    FakePrintingSystem system({spec}, "Alpha");
+    FakePrinterSetup setup = FakePrinter("Alpha");
+    setup.Defaults.Duplex = pp::kDuplexVertical;
+    setup.Defaults.DefaultSource = 256 + 14;
+    FakePrintingSystem system({setup}, "Alpha");
     TQRPrinter printer(system);
     EXPECT_TRUE(printer.Settings().Duplex());
     EXPECT_EQ(printer.Settings().OutputBin(), TQRBin::First);  // 270 is no bin code
@@ -256,9 +257,9 @@ TEST(QRPrinter, DuplexFollowsTheDriversDefaultAndTheBinIsSentTwice) {
 }
 
 TEST(QRPrinter, OffsetsAndFactorsTurnTenthsIntoDevicePixels) {
-    FakePrinterSpec spec = Spec("Alpha");
-    spec.PrintingOffset = platform::canvas::Point{50, 100};
-    FakePrintingSystem system({spec}, "Alpha");
+    FakePrinterSetup setup = FakePrinter("Alpha");
+    setup.PrintingOffset = platform::canvas::Point{50, 100};
+    FakePrintingSystem system({setup}, "Alpha");
     TQRPrinter printer(system);
     printer.SetDestination(TQRDestination::Printer);
     printer.BeginDoc();
@@ -273,10 +274,10 @@ TEST(QRPrinter, OffsetsAndFactorsTurnTenthsIntoDevicePixels) {
 }
 
 TEST(QRPrinter, UnknownOffsetsAndSheetReadAsZero) {
-    FakePrinterSpec spec = Spec("Alpha");
-    spec.AnswersPhysicalPageSize = false;
-    spec.Defaults.Fields &= ~pp::kFieldPaperSize;
-    FakePrintingSystem system({spec}, "Alpha");
+    FakePrinterSetup setup = FakePrinter("Alpha");
+    setup.AnswersPhysicalPageSize = false;
+    setup.Defaults.Fields &= ~pp::kFieldPaperSize;
+    FakePrintingSystem system({setup}, "Alpha");
     TQRPrinter printer(system);
     EXPECT_EQ(printer.LeftOffset(), 0);
     EXPECT_EQ(printer.PaperSize(), TQRPaperSize::Default);
@@ -285,9 +286,9 @@ TEST(QRPrinter, UnknownOffsetsAndSheetReadAsZero) {
 }
 
 TEST(QRPrinter, ACustomSheetIsWrittenIntoTheSettingsWhenTheDriverListsIt) {
-    FakePrinterSpec spec = Spec("Roll");
-    spec.Papers = {9, 256};
-    FakePrintingSystem system({spec}, "Roll");
+    FakePrinterSetup setup = FakePrinter("Roll");
+    setup.Papers = {9, 256};
+    FakePrintingSystem system({setup}, "Roll");
     TQRPrinter printer(system);
     printer.SetPaperWidth(1000);  // ignored: the paper is not custom yet
     printer.SetPaperSize(TQRPaperSize::Custom);
@@ -304,7 +305,7 @@ TEST(QRPrinter, ACustomSheetIsWrittenIntoTheSettingsWhenTheDriverListsIt) {
 }
 
 TEST(QRPrinter, StatusErrors) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     TQRPrinter printer(system);
     EXPECT_THROW(
         {
@@ -327,9 +328,9 @@ TEST(QRPrinter, StatusErrors) {
 }
 
 TEST(QRPrinter, ADeviceThatCannotBeOpenedIsNotValid) {
-    FakePrinterSpec spec = Spec("Broken");
-    spec.CanCreateDC = false;
-    FakePrintingSystem system({spec}, "Broken");
+    FakePrinterSetup setup = FakePrinter("Broken");
+    setup.CanCreateDC = false;
+    FakePrintingSystem system({setup}, "Broken");
     TQRPrinter printer(system);
     printer.SetDestination(TQRDestination::Printer);
     printer.BeginDoc();
@@ -342,7 +343,7 @@ TEST(QRPrinter, ADeviceThatCannotBeOpenedIsNotValid) {
 }
 
 TEST(QRPrinter, AbortDropsTheDocumentAndFreeingABusyPrinterCancelsIt) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     {
         TQRPrinter printer(system);
         printer.SetDestination(TQRDestination::Printer);
@@ -366,7 +367,7 @@ TEST(QRPrinter, AbortDropsTheDocumentAndFreeingABusyPrinterCancelsIt) {
 }
 
 TEST(QRPrinter, ProgressCountsFinishedPagesAndAfterPrintFollowsTheDocument) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     TQRPrinter printer(system);
     TQRProgressForm form;
     std::vector<int> notices;
@@ -386,7 +387,7 @@ TEST(QRPrinter, ProgressCountsFinishedPagesAndAfterPrintFollowsTheDocument) {
 }
 
 TEST(QRPrinter, ThePageStoreRecordsEveryPageAtScreenResolution) {
-    FakePrintingSystem system({Spec("Alpha")}, "Alpha");
+    FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
     TQRPrinter printer(system, 96);
     printer.SetCompression(true);
     printer.BeginDoc();

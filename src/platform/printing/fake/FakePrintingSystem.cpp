@@ -16,11 +16,11 @@ int ToPixels(double length, double perInch, int dpi) {
 
 class FakeDeviceContext final : public DeviceContext {
   public:
-    FakeDeviceContext(std::shared_ptr<FakePrintLog> log, const FakePrinterSpec& spec,
+    FakeDeviceContext(std::shared_ptr<FakePrintLog> log, const FakePrinterSetup& setup,
                       canvas::Point pageSize, const DeviceMode& mode)
-        : log_(std::move(log)), pageSize_(pageSize), dpi_(spec.Dpi) {
+        : log_(std::move(log)), pageSize_(pageSize), dpi_(setup.Dpi) {
         auto document = std::make_unique<FakeDocument>();
-        document->Printer = spec.Name;
+        document->Printer = setup.Name;
         document->ModeAtCreateDC = mode;
         document_ = document.get();
         log_->Documents.push_back(std::move(document));
@@ -64,32 +64,32 @@ class FakeDeviceContext final : public DeviceContext {
 
 class FakeDriver final : public PrinterDriver {
   public:
-    FakeDriver(std::shared_ptr<FakePrintLog> log, FakePrinterSpec spec)
-        : log_(std::move(log)), spec_(std::move(spec)) {}
+    FakeDriver(std::shared_ptr<FakePrintLog> log, FakePrinterSetup setup)
+        : log_(std::move(log)), setup_(std::move(setup)) {}
 
-    std::string Port() const override { return spec_.Port; }
-    std::string DriverPath() const override { return spec_.DriverPath; }
+    std::string Port() const override { return setup_.Port; }
+    std::string DriverPath() const override { return setup_.DriverPath; }
     DeviceMode DefaultDeviceMode() const override {
-        log_->Calls.push_back("DefaultDeviceMode " + spec_.Name);
-        return spec_.Defaults;
+        log_->Calls.push_back("DefaultDeviceMode " + setup_.Name);
+        return setup_.Defaults;
     }
-    std::vector<std::int16_t> Papers(const DeviceMode&) const override { return spec_.Papers; }
-    Resolution LogPixels(const DeviceMode&) const override { return spec_.Dpi; }
+    std::vector<std::int16_t> Papers(const DeviceMode&) const override { return setup_.Papers; }
+    Resolution LogPixels(const DeviceMode&) const override { return setup_.Dpi; }
     std::optional<canvas::Point> PrintingOffset(const DeviceMode&) const override {
-        return spec_.PrintingOffset;
+        return setup_.PrintingOffset;
     }
     std::optional<canvas::Point> PhysicalPageSize(const DeviceMode& mode) const override {
-        if (!spec_.AnswersPhysicalPageSize) {
+        if (!setup_.AnswersPhysicalPageSize) {
             return std::nullopt;
         }
         return SheetPixels(mode);
     }
     std::unique_ptr<DeviceContext> CreateDC(const DeviceMode& mode) override {
-        log_->Calls.push_back("CreateDC " + spec_.Name);
-        if (!spec_.CanCreateDC) {
+        log_->Calls.push_back("CreateDC " + setup_.Name);
+        if (!setup_.CanCreateDC) {
             return nullptr;
         }
-        return std::make_unique<FakeDeviceContext>(log_, spec_, SheetPixels(mode), mode);
+        return std::make_unique<FakeDeviceContext>(log_, setup_, SheetPixels(mode), mode);
     }
 
   private:
@@ -98,27 +98,27 @@ class FakeDriver final : public PrinterDriver {
     canvas::Point SheetPixels(const DeviceMode& mode) const {
         canvas::Point size;
         const int code =
-            (mode.Fields & kFieldPaperSize) != 0 ? mode.PaperSize : spec_.Defaults.PaperSize;
+            (mode.Fields & kFieldPaperSize) != 0 ? mode.PaperSize : setup_.Defaults.PaperSize;
         if (code == kPaperCodeCustom) {
-            size = {ToPixels(mode.PaperWidth, 254.0, spec_.Dpi.X),
-                    ToPixels(mode.PaperLength, 254.0, spec_.Dpi.Y)};
+            size = {ToPixels(mode.PaperWidth, 254.0, setup_.Dpi.X),
+                    ToPixels(mode.PaperLength, 254.0, setup_.Dpi.Y)};
         } else if (const auto paper = PaperOfCode(code)) {
-            size = {ToPixels(paper->Width, 2540.0, spec_.Dpi.X),
-                    ToPixels(paper->Length, 2540.0, spec_.Dpi.Y)};
+            size = {ToPixels(paper->Width, 2540.0, setup_.Dpi.X),
+                    ToPixels(paper->Length, 2540.0, setup_.Dpi.Y)};
         }
         const bool landscape = (mode.Fields & kFieldOrientation) != 0
                                    ? mode.Orientation == kOrientationLandscape
-                                   : spec_.Defaults.Orientation == kOrientationLandscape;
+                                   : setup_.Defaults.Orientation == kOrientationLandscape;
         return landscape ? canvas::Point{size.Y, size.X} : size;
     }
 
     std::shared_ptr<FakePrintLog> log_;
-    FakePrinterSpec spec_;
+    FakePrinterSetup setup_;
 };
 
 }  // namespace
 
-FakePrintingSystem::FakePrintingSystem(std::vector<FakePrinterSpec> printers,
+FakePrintingSystem::FakePrintingSystem(std::vector<FakePrinterSetup> printers,
                                        std::string defaultPrinter)
     : printers_(std::move(printers)),
       default_(std::move(defaultPrinter)),
@@ -126,26 +126,26 @@ FakePrintingSystem::FakePrintingSystem(std::vector<FakePrinterSpec> printers,
 
 FakePrintingSystem FakePrintingSystem::Named(const std::vector<std::string>& names,
                                              std::string defaultPrinter) {
-    std::vector<FakePrinterSpec> printers;
+    std::vector<FakePrinterSetup> printers;
     for (const std::string& name : names) {
-        printers.push_back(FakePrinterSpec{.Name = name});
+        printers.push_back(FakePrinterSetup{.Name = name});
     }
     return FakePrintingSystem(std::move(printers), std::move(defaultPrinter));
 }
 
 std::vector<std::string> FakePrintingSystem::Printers() const {
     std::vector<std::string> names;
-    for (const FakePrinterSpec& spec : printers_) {
-        names.push_back(spec.Name);
+    for (const FakePrinterSetup& setup : printers_) {
+        names.push_back(setup.Name);
     }
     return names;
 }
 
 std::unique_ptr<PrinterDriver> FakePrintingSystem::OpenDriver(const std::string& device) const {
     log_->Calls.push_back("OpenDriver " + device);
-    for (const FakePrinterSpec& spec : printers_) {
-        if (spec.Name == device) {
-            return std::make_unique<FakeDriver>(log_, spec);
+    for (const FakePrinterSetup& setup : printers_) {
+        if (setup.Name == device) {
+            return std::make_unique<FakeDriver>(log_, setup);
         }
     }
     return nullptr;

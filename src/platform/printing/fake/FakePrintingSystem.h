@@ -11,7 +11,7 @@
 namespace ostrelin::platform::printing::fake {
 
 // The capabilities a test gives one fake printer.
-struct FakePrinterSpec {
+struct FakePrinterSetup {
     std::string Name = {};
     // The driver's own settings; Fields says which of them it declares.
     DeviceMode Defaults{.Fields = kFieldOrientation | kFieldPaperSize | kFieldCopies |
@@ -52,7 +52,7 @@ struct FakePrintLog {
 // call in its log.
 class FakePrintingSystem : public PrintingSystem {
   public:
-    FakePrintingSystem(std::vector<FakePrinterSpec> printers, std::string defaultPrinter);
+    FakePrintingSystem(std::vector<FakePrinterSetup> printers, std::string defaultPrinter);
 
     // A system whose printers have the given names and the fake's standard capabilities.
     static FakePrintingSystem Named(const std::vector<std::string>& names,
@@ -68,7 +68,7 @@ class FakePrintingSystem : public PrintingSystem {
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
 
   private:
-    std::vector<FakePrinterSpec> printers_;
+    std::vector<FakePrinterSetup> printers_;
     std::string default_;
     std::shared_ptr<FakePrintLog> log_;
 };
