@@ -1,5 +1,6 @@
 #include "platform/richtext/RtfReader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -18,6 +19,9 @@ namespace {
 constexpr std::size_t kMaxGroupDepth = 1000;
 
 constexpr std::int32_t kDefaultHalfPoints = 24;
+// The largest size that RTF writers produce (1638 points); anything above is damage, and would
+// ask the font system for glyphs of absurd size.
+constexpr std::int32_t kMaxHalfPoints = 3276;
 constexpr int kDefaultFont = -1;
 
 // Where the text of a group goes.
@@ -197,6 +201,11 @@ class Reader {
         }
         if (token.Type == RtfToken::Kind::GroupClose) {
             pendingSkip_ = 0;
+            if (groups_.size() == 1 && !paragraph_.Runs.empty()) {
+                // Text after the last \par ends as a paragraph while the outer group's state,
+                // which gives the paragraph its indent and mark, still exists.
+                EndParagraph();
+            }
             if (!groups_.empty()) {
                 EndGroup();
             }
@@ -266,8 +275,9 @@ class Reader {
         } else if (word == "f") {
             state.Chars.Font = parameter;
         } else if (word == "fs") {
-            state.Chars.HalfPoints =
-                token.HasParameter && parameter > 0 ? parameter : kDefaultHalfPoints;
+            state.Chars.HalfPoints = token.HasParameter && parameter > 0
+                                         ? std::min(parameter, kMaxHalfPoints)
+                                         : kDefaultHalfPoints;
         } else if (word == "b") {
             state.Chars.Bold = on;
         } else if (word == "i") {

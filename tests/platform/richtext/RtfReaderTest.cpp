@@ -110,6 +110,8 @@ std::vector<ForeignCase> ForeignCases() {
          Doc({Para(Serif(12), "P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2"), IndentedMixed()},
              Serif(12))},
         {"Word", kWord, Doc({WordFirst(), Link()}, Font("Times New Roman", 11))},
+        {"NoFinalParagraphEnd", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\li720\\fs20 Hello}",
+         Doc({Para(Font("Arial", 10), "Hello", 36)}, Font("Arial", 12))},
         {"Escapes", kEscapes,
          Doc({EscapesFirst(), Para(Courier(10), "second"),
               Para(Courier(10, false, true), "last", -5)},
@@ -136,11 +138,28 @@ TEST(RtfReaderTest, RefusesWhatIsNotRtf) {
     EXPECT_TRUE(ReadRtf("{\\rtf1 " + std::string(500, '{') + "deep"));
 }
 
+TEST(RtfReaderTest, KeepsFontSizesWithinWhatWritersProduce) {
+    const std::optional<RichTextDocument> read =
+        ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\fs2000000000 a\\par\\fs-4 b\\par\\fs0 c\\par}");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, Doc({Para(Font("Arial", 1638), "a"), Para(Font("Arial", 12), "b"),
+                          Para(Font("Arial", 12), "c")},
+                         Font("Arial", 12)));
+}
+
 TEST(RtfReaderTest, StopsAtTheEndOfTheOuterGroup) {
     const std::optional<RichTextDocument> read = ReadRtf("{\\rtf1 inside\\par}outside\\par");
     ASSERT_TRUE(read);
     ASSERT_EQ(read->Paragraphs.size(), 1u);
     EXPECT_EQ(read->Paragraphs[0].Runs.at(0).Text, "inside");
+}
+
+TEST(RtfReaderTest, TextBeforeTheOuterGroupEndsIsTheLastParagraph) {
+    const std::optional<RichTextDocument> read = ReadRtf("{\\rtf1 first\\par\\li200 last}");
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->Paragraphs.size(), 2u);
+    EXPECT_EQ(read->Paragraphs[1].Runs.at(0).Text, "last");
+    EXPECT_EQ(read->Paragraphs[1].LeftIndentPoints, 10);
 }
 
 struct PlainCase {
