@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "app/cycle/JobDispatcher.h"
+#include "app/startup/Executable.h"
 #include "app/startup/RunningCopy.h"
 #include "app/window/TAboutDlg.h"
 #include "app/window/TTarvokCalcOstrelin.h"
@@ -15,6 +16,7 @@
 #include "platform/desktop/qt/QtMessageBoxes.h"
 #include "platform/files/posix/PosixFileSystem.h"
 #include "platform/printing/SystemPrinting.h"
+#include "platform/settings/SettingsStore.h"
 
 namespace {
 
@@ -44,6 +46,7 @@ void MakeRunningCopyQuit() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const std::string exePath = app::ExecutablePath();
     const std::string exeDir = app::ExecutableDirectory();
     ChooseHeadlessPlatformWhenNoDisplay();
     QApplication application(argc, argv);
@@ -58,10 +61,12 @@ int main(int argc, char* argv[]) {
     platform::desktop::QtMessageBoxes messageBoxes;
     platform::desktop::QtErrorReport errors;
     app::JobDispatcher jobs;
+    const platform::settings::SettingsStore settings(
+        platform::settings::SettingsStore::PerUserFile("Veldane", "Tarvok Calc Ostrelin"), errors);
 
-    app::TTarvokCalcOstrelin mainWindow(
-        app::MainWindowServices{files, messageBoxes, errors, jobs,
-                                platform::printing::MakeSystemPrinting()->Printers(), exeDir});
+    app::TTarvokCalcOstrelin mainWindow(app::MainWindowServices{
+        files, messageBoxes, errors, jobs, settings,
+        platform::printing::MakeSystemPrinting()->Printers(), exePath, exeDir});
     app::TAboutDlg aboutDlg;
     mainWindow.SetAboutDialog(&aboutDlg);
 

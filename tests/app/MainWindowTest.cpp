@@ -17,71 +17,13 @@
 #include <QTreeView>
 #include <memory>
 
-#include "app/RecordingJobHandler.h"
-#include "app/SpoolFiles.h"
+#include "app/MainWindowFixture.h"
 #include "app/window/TAboutDlg.h"
-#include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/desktop/PostedMessage.h"
 #include "platform/desktop/WindowClassRegistry.h"
-#include "platform/desktop/fake/RecordingErrorReport.h"
-#include "platform/desktop/fake/ScriptedMessageBoxes.h"
-#include "platform/files/posix/PosixFileSystem.h"
 
 namespace ostrelin::app {
 namespace {
-
-using testing::SpoolDirectory;
-using testing::SpoolFile;
-using namespace std::chrono_literals;
-namespace desktop = platform::desktop;
-
-const char* const kDocumentCommands[] = {
-    "TBPrinterDeleteAll", "MenuPrinterDeleteAll", "PUMenuPrinterDeleteAll",
-    "TBDocumentEnDis",    "MenuDocumentEnDis",    "PUMenuDocumentEnDis",
-    "TBDocumentDelete",   "MenuDocumentDelete",   "PUMenuDocumentDelete"};
-
-class MainWindowTest : public ::testing::Test {
-  protected:
-    // Creates the window as start-up does; the timer is slow unless a test wants it fast, so
-    // that tests drive the cycle's ticks themselves.
-    void Create(std::chrono::milliseconds interval = 1h) {
-        window = std::make_unique<TTarvokCalcOstrelin>(MainWindowServices{
-            files, boxes, errors, jobs, {"Laser", "Tisk do PDF"}, spool.Path(), interval});
-    }
-
-    template <typename T>
-    T* Find(const char* name) const {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
-    QTreeView* List() const { return Find<QTreeView>("LVFiles"); }
-    QString Cell(int row, int column) const {
-        return List()->model()->index(row, column).data().toString();
-    }
-    QString StatusText() const {
-        return Find<QStatusBar>("StatusBar")->findChild<QLabel*>()->text();
-    }
-    bool CommandEnabled(const char* name) const {
-        if (const auto* button = Find<QToolButton>(name)) {
-            return button->isEnabled();
-        }
-        return Find<QAction>(name)->isEnabled();
-    }
-    void Select(int row) const { List()->setCurrentIndex(List()->model()->index(row, 0)); }
-
-    // One timer period: the tick, the idle call that rescans, the idle call that may start a job.
-    void Period() {
-        window->TimerIdle();
-        window->ApplicationIdle();
-        window->ApplicationIdle();
-    }
-
-    platform::files::PosixFileSystem files;
-    desktop::ScriptedMessageBoxes boxes;
-    desktop::RecordingErrorReport errors;
-    testing::RecordingJobHandler jobs;
-    SpoolDirectory spool;
-    std::unique_ptr<TTarvokCalcOstrelin> window;
-};
 
 TEST_F(MainWindowTest, ComponentsCarryTheirNamesTextsAndShortcuts) {
     Create();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/startup/Executable.h"
 #include "app/startup/RunningCopy.h"
 
 namespace ostrelin::app {

@@ -1,6 +1,6 @@
 // Entry point of the test programs that need a QApplication: Qt's offscreen platform, a private
-// runtime directory (where the window-class sockets live) and a private configuration folder,
-// so that no test touches the user's session.
+// runtime directory (where the window-class sockets live) and private configuration folders for
+// the user and the machine, so that no test touches the user's session or the machine's start-up.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
     const std::string config = PrivateDirectory("config");
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const std::string machineConfig = config + "/xdg";
+    ::setenv("XDG_CONFIG_DIRS", machineConfig.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
     int result = 0;

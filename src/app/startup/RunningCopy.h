@@ -21,7 +21,4 @@ inline constexpr std::chrono::milliseconds kQuitWait{1000};
 // way.
 int MakeRunningCopyQuit(const RunningCopyChannel& channel);
 
-// The directory of the running executable, ending with '/'; empty when it cannot be found.
-std::string ExecutableDirectory();
-
 }  // namespace ostrelin::app

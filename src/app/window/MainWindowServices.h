@@ -8,7 +8,9 @@
 #include "app/cycle/JobHandler.h"
 #include "platform/desktop/ErrorReport.h"
 #include "platform/desktop/MessageBoxes.h"
+#include "platform/desktop/TrayIconArea.h"
 #include "platform/files/FileSystem.h"
+#include "platform/settings/SettingsStore.h"
 
 namespace ostrelin::app {
 
@@ -18,9 +20,13 @@ struct MainWindowServices {
     platform::desktop::MessageBoxes& MessageBoxes;
     platform::desktop::ErrorReport& Errors;
     JobHandler& Jobs;
+    const platform::settings::SettingsStore& Settings;
     std::vector<std::string> InstalledPrinters;  // in the system's order
+    std::string ExePath;                         // the running executable, for the start at logon
     std::string ExeDir;                          // the executable's directory, ending with '/'
     std::chrono::milliseconds TimerInterval{5000};
+    // The notification area to live in; none: the desktop's own.
+    platform::desktop::NotificationArea* TrayArea = nullptr;
     std::function<std::chrono::system_clock::time_point()> Now = [] {
         return std::chrono::system_clock::now();
     };

@@ -91,10 +91,10 @@ TTarvokCalcOstrelin::TTarvokCalcOstrelin(MainWindowServices services, QWidget* p
     CreateToolBar();
     CreateQueueList();
     CreateStatusBar();
-    CreateTrayIcon();
     CreateTimer();
     CreateWindowClass();
     SetWindowGeometry();
+    CreateTrayIcon();
     Guarded([this] { FormCreate(); });
 }
 
@@ -102,6 +102,12 @@ TTarvokCalcOstrelin::~TTarvokCalcOstrelin() {
     if (idleHook_ != nullptr) {
         idleHook_->Stop();
     }
+    FormDestroy();
+    destroying_ = true;
+}
+
+void TTarvokCalcOstrelin::FormDestroy() {
+    FormStoreSetup();
 }
 
 void TTarvokCalcOstrelin::CreateActions() {
@@ -260,8 +266,8 @@ void TTarvokCalcOstrelin::CreateToolBar() {
 void TTarvokCalcOstrelin::CreateQueueList() {
     lvFiles_ = new QTreeView(this);
     lvFiles_->setObjectName(QStringLiteral("LVFiles"));
-    queueModel_ = new QueueListModel(queue_, this);
-    lvFiles_->setModel(queueModel_);
+    queueModel_ = std::make_unique<QueueListModel>(queue_);
+    lvFiles_->setModel(queueModel_.get());
     lvFiles_->setRootIsDecorated(false);
     lvFiles_->setItemsExpandable(false);
     lvFiles_->setUniformRowHeights(true);
@@ -282,9 +288,9 @@ void TTarvokCalcOstrelin::CreateQueueList() {
     const auto changed = [this] { Guarded([this] { LVChange(); }); };
     connect(lvFiles_->selectionModel(), &QItemSelectionModel::selectionChanged, this, changed);
     connect(lvFiles_->selectionModel(), &QItemSelectionModel::currentChanged, this, changed);
-    connect(queueModel_, &QAbstractItemModel::rowsInserted, this, changed);
-    connect(queueModel_, &QAbstractItemModel::rowsRemoved, this, changed);
-    connect(queueModel_, &QAbstractItemModel::dataChanged, this, changed);
+    connect(queueModel_.get(), &QAbstractItemModel::rowsInserted, this, changed);
+    connect(queueModel_.get(), &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(queueModel_.get(), &QAbstractItemModel::dataChanged, this, changed);
     lvFiles_->viewport()->installEventFilter(this);
     lvFiles_->setFocus();
 }
@@ -309,7 +315,19 @@ void TTarvokCalcOstrelin::CreateStatusBar() {
 }
 
 void TTarvokCalcOstrelin::CreateTrayIcon() {
-    trayIcon_ = new TTrayIconKelmor(this);
+    trayIcon_ = services_.TrayArea != nullptr
+                    ? new TTrayIconKelmor(this, *services_.TrayArea, services_.Errors)
+                    : new TTrayIconKelmor(this, services_.Errors);
+    trayIcon_->setObjectName(QStringLiteral("TrayIcon"));
+    trayIcon_->SetIcon(windowIcon());
+    trayIcon_->SetHint(QString::fromUtf8(kApplicationTitle));
+    trayIcon_->SetPopupMenu(puTrayIcon_);
+    trayIcon_->SetOnDblClick([this](QObject*) { TrayIconAppShow(); });
+    trayIcon_->Loaded();
+}
+
+bool TTarvokCalcOstrelin::CanHideToTray() const {
+    return trayIcon_->NotificationAreaAvailable();
 }
 
 void TTarvokCalcOstrelin::CreateTimer() {
@@ -345,6 +363,7 @@ void TTarvokCalcOstrelin::SetWindowGeometry() {
 void TTarvokCalcOstrelin::FormCreate() {
     idleHook_ = new IdleHook([this] { return ApplicationIdle(); }, this);
     FormInit();
+    FormLoadSetup();
     RefreshQueue();
 }
 
@@ -365,6 +384,10 @@ void TTarvokCalcOstrelin::FillPrinters() {
 }
 
 void TTarvokCalcOstrelin::Guarded(const std::function<void()>& handler) {
+    // While the window is taken apart its widgets may still signal; the queue is gone by then.
+    if (destroying_) {
+        return;
+    }
     try {
         handler();
     } catch (const std::exception& error) {
@@ -460,7 +483,9 @@ void TTarvokCalcOstrelin::FormIdle(bool& done) {
     }
     if (!minimizeHandlerInstalled_) {
         minimizeHandlerInstalled_ = true;
-        trayIcon_->HideApplication();
+        if (CanHideToTray()) {
+            trayIcon_->HideApplication();
+        }
     }
     if (cycle_.RescanPending()) {
         RefreshQueue();
@@ -529,7 +554,11 @@ void TTarvokCalcOstrelin::FormQuit() {
 }
 
 void TTarvokCalcOstrelin::TrayIconAppHide() {
-    trayIcon_->HideApplication();
+    if (CanHideToTray()) {
+        trayIcon_->HideApplication();
+    } else {
+        showMinimized();
+    }
 }
 
 void TTarvokCalcOstrelin::TrayIconAppShow() {
@@ -548,7 +577,9 @@ void TTarvokCalcOstrelin::TrayIconAppShow() {
 
 void TTarvokCalcOstrelin::FormMinimize() {
     appMinimized_ = true;
-    trayIcon_->HideApplication();
+    if (CanHideToTray()) {
+        trayIcon_->HideApplication();
+    }
 }
 
 void TTarvokCalcOstrelin::WMShowRequest(std::int64_t wParam, std::int64_t lParam) {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -100,6 +101,11 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
   private:
     void FormCreate();
     void FormInit();
+    void FormLoadSetup();
+    void FormStoreSetup();
+    void FormDestroy();
+    // True when the program can hide into the notification area; without one it minimises.
+    bool CanHideToTray() const;
     void FillPrinters();
 
     void CreateActions();
@@ -118,12 +124,14 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     MainWindowServices services_;
     SpoolQueue queue_;
     ProcessingCycle cycle_;
+    // Shows the queue; it goes before the queue does, while the widgets still stand.
+    std::unique_ptr<QueueListModel> queueModel_;
     std::string spoolDir_;
     bool appMinimized_ = false;
     bool minimizeHandlerInstalled_ = false;
     bool quitting_ = false;
+    bool destroying_ = false;
 
-    QueueListModel* queueModel_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QToolButton* tbPrinterEnDis_ = nullptr;
     QToolButton* tbPrinterDeleteAll_ = nullptr;
