@@ -16,12 +16,12 @@ namespace pc = platform::canvas;
 // At 254 dots per inch a device pixel is a tenth of a millimetre, so an element's device
 // rectangle reads as its position on the sheet. A picture pixel at 96 pixels per inch is then
 // 254 / 96 device pixels: 96 × 48 picture pixels are 254 × 127 device pixels.
-pp::fake::FakePrinterSpec Printer254(std::optional<pc::Point> offset = std::nullopt) {
-    pp::fake::FakePrinterSpec spec;
-    spec.Name = "Alpha";
-    spec.Dpi = {254, 254};
-    spec.PrintingOffset = offset;
-    return spec;
+pp::fake::FakePrinterSetup Printer254(std::optional<pc::Point> offset = std::nullopt) {
+    pp::fake::FakePrinterSetup printer;
+    printer.Name = "Alpha";
+    printer.Dpi = {254, 254};
+    printer.PrintingOffset = offset;
+    return printer;
 }
 
 pc::DeviceBitmap MonoBitmap(int width, int height) {

@@ -32,11 +32,11 @@ constexpr int kAscent = 30;
 constexpr int kTop = 100;
 constexpr int kPrintableHeight = 2720;
 
-pp::fake::FakePrinterSpec Printer254() {
-    pp::fake::FakePrinterSpec spec;
-    spec.Name = "Alpha";
-    spec.Dpi = {254, 254};
-    return spec;
+pp::fake::FakePrinterSetup Printer254() {
+    pp::fake::FakePrinterSetup printer;
+    printer.Name = "Alpha";
+    printer.Dpi = {254, 254};
+    return printer;
 }
 
 rt::CharFormat Courier(double points) {
