@@ -24,11 +24,11 @@ using report::TPrinterOrientation;
 
 // At 254 dots per inch a device pixel is a tenth of a millimetre. The fixed metrics make a
 // 10-point line 40 pixels high, its baseline 30 pixels below its top.
-pp::fake::FakePrinterSpec Printer254(std::string name) {
-    pp::fake::FakePrinterSpec spec;
-    spec.Name = std::move(name);
-    spec.Dpi = {254, 254};
-    return spec;
+pp::fake::FakePrinterSetup Printer254(std::string name) {
+    pp::fake::FakePrinterSetup printer;
+    printer.Name = std::move(name);
+    printer.Dpi = {254, 254};
+    return printer;
 }
 
 TPrintJob Job(std::int32_t orientationMode, std::int32_t printerIndex = -1) {
