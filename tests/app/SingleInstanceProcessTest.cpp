@@ -6,8 +6,11 @@
 #include <QTest>
 
 #include "app/window/TTarvokCalcOstrelin.h"
+#include "platform/TempDir.h"
 #include "platform/desktop/PostedMessage.h"
 #include "platform/desktop/WindowClassRegistry.h"
+#include "platform/desktop/fake/RecordingErrorReport.h"
+#include "platform/settings/SettingsStore.h"
 
 namespace ostrelin::app {
 namespace {
@@ -60,6 +63,38 @@ TEST(SingleInstanceProcessTest, SecondStartMakesTheFirstQuitAndTakesOver) {
     ASSERT_TRUE(second.Process().waitForFinished(kStartTimeoutMs));
     EXPECT_EQ(second.Process().exitCode(), 0);
     EXPECT_FALSE(desktop::FindWindowByClass(kWindowClassName));
+}
+
+TEST(SingleInstanceProcessTest, OldCopyStoresItsSettingsBeforeTheNewOneReadsThem) {
+    const testing::TempDir spool;
+    desktop::RecordingErrorReport errors;
+    const platform::settings::SettingsStore store(
+        platform::settings::SettingsStore::PerUserFile("Veldane", "Tarvok Calc Ostrelin"), errors);
+    const auto write = [&store, &spool](const std::string& printer, int enabled) {
+        platform::settings::SettingsKey key =
+            store.OpenKey("Software\\Veldane\\Tarvok Calc Ostrelin");
+        key.WriteString("PrinterName", printer);
+        key.WriteInteger("PrinterEnable", enabled);
+        key.WriteString("SpoolDir", spool.Path().string());
+    };
+    write("Tisk do PDF", 0);
+    Spooler first;
+    ASSERT_TRUE(RegisteredWithin(kStartTimeoutMs));
+    // Only the old copy's own store at its end can bring these values back.
+    write("-Výchozí tiskárna Windows-", 1);
+
+    Spooler second;
+    ASSERT_TRUE(first.Process().waitForFinished(kStartTimeoutMs));
+    ASSERT_TRUE(RegisteredWithin(kStartTimeoutMs));
+    ASSERT_TRUE(desktop::PostMessageToClass(kWindowClassName, {desktop::WM_QUIT, 0, 0}));
+    ASSERT_TRUE(second.Process().waitForFinished(kStartTimeoutMs));
+
+    const platform::settings::SettingsKey key =
+        store.OpenKey("Software\\Veldane\\Tarvok Calc Ostrelin");
+    EXPECT_EQ(key.ReadString("PrinterName"), "Tisk do PDF");
+    EXPECT_EQ(key.ReadInteger("PrinterEnable"), 0)
+        << "the new copy started with the old one's pause";
+    EXPECT_TRUE(errors.Messages().empty());
 }
 
 }  // namespace

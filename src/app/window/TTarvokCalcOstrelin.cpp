@@ -550,7 +550,8 @@ void TTarvokCalcOstrelin::FormHelp() {
 
 void TTarvokCalcOstrelin::FormQuit() {
     quitting_ = true;
-    QCoreApplication::quit();
+    // exit(), not quit(): quit() first asks the windows to close, and closing only hides ours.
+    QCoreApplication::exit(0);
 }
 
 void TTarvokCalcOstrelin::TrayIconAppHide() {
