@@ -12,6 +12,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/TempDir.h"
@@ -264,6 +265,28 @@ TEST_F(RenderTool, ANamedPrinterGetsTheJobInsteadOfAFileOfOurChoice) {
     EXPECT_EQ(printed[0].filename().string().rfind("Tarvok Ostrelin - tisk dokumnen ", 0), 0u)
         << printed[0];
     EXPECT_FALSE(fs::exists(folder.Path() / "TEXT.pdf"));
+}
+
+// Runs under with-private-cups.sh, whose queues write every job as a PDF into $OSTRELIN_CUPS_OUT.
+TEST_F(RenderTool, WithCupsANamedQueueGetsTheJob) {
+    const QString output = environment.value("OSTRELIN_CUPS_OUT");
+    if (output.isEmpty()) {
+        GTEST_SKIP() << "needs the private CUPS scheduler of with-private-cups.sh";
+    }
+    environment.insert("CUPS_SERVER",
+                       QProcessEnvironment::systemEnvironment().value("CUPS_SERVER"));
+    WriteFile(folder / "TEXT.QSF", TextJob(160));
+    const ProcessRun run = Render({Path("TEXT.QSF"), "--printer", "ostrelin_alt"});
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_TRUE(fs::is_empty(folder.Path() / "pdf"));
+    // The queue writes its file when the scheduler has run the job.
+    const fs::path pdf = fs::path(output.toStdString()) / "ostrelin_alt.pdf";
+    for (int attempt = 0; attempt < 600 && PdfInfo(pdf, "Pages").empty(); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(PdfInfo(pdf, "Pages"), "3");
+    const ProcessRun text = RunProgram("pdftotext", {QString::fromStdString(pdf.string()), "-"});
+    EXPECT_NE(text.Out.find("Řádek 159" + kPangramUtf8), std::string::npos);
 }
 
 TEST_F(RenderTool, WithoutOutputOptionsTheJobGoesIntoAPdfNamedAfterIt) {
