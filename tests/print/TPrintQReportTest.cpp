@@ -367,5 +367,19 @@ TEST_F(ReportForm, AFailedRunLeavesNoPictureAnEnabledBandOrAWaitCursorBehind) {
     EXPECT_EQ(TextOn(LastDocument(), 1), (std::vector<std::string>{"L0", "L1"}));
 }
 
+TEST(ReportFormWithoutPrinters, JobsPrintNothingAndStillCountAsDone) {
+    const pp::fake::FakePrintingSystem none({}, "");
+    platform::richtext::FixedTextMetrics metrics(0.5, 1.2);
+    testing::RecordingWaitCursor cursor;
+    TPrintQReport form(none, metrics, cursor);
+    TPrintJob job = Job(0);
+    EXPECT_TRUE(form.PrintBitmapJob(job, Picture(16, 8)));
+    EXPECT_TRUE(form.PrintRichTextJob(job, LinesRtf(3)));
+    EXPECT_TRUE(none.Log().Documents.empty());
+    EXPECT_EQ(form.QReport().Children().size(), 1u);  // the detail band, no picture
+    EXPECT_FALSE(form.DetailBand().Enabled());
+    EXPECT_EQ(cursor.Shown, (std::vector<std::string>{"wait", "default", "wait", "default"}));
+}
+
 }  // namespace
 }  // namespace ostrelin::print
