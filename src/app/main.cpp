@@ -8,6 +8,7 @@
 #include "app/cycle/JobDispatcher.h"
 #include "app/startup/Executable.h"
 #include "app/startup/RunningCopy.h"
+#include "app/window/QtWaitCursor.h"
 #include "app/window/TAboutDlg.h"
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/desktop/WindowClassRegistry.h"
@@ -16,7 +17,9 @@
 #include "platform/desktop/qt/QtMessageBoxes.h"
 #include "platform/files/posix/PosixFileSystem.h"
 #include "platform/printing/SystemPrinting.h"
+#include "platform/richtext/qt/QtTextMetrics.h"
 #include "platform/settings/SettingsStore.h"
+#include "print/TPrintQReport.h"
 
 namespace {
 
@@ -63,12 +66,18 @@ int main(int argc, char* argv[]) {
     app::JobDispatcher jobs;
     const platform::settings::SettingsStore settings(
         platform::settings::SettingsStore::PerUserFile("Veldane", "Tarvok Calc Ostrelin"), errors);
+    // While a page is spooled, waiting events are handled: ticks and commands go on.
+    const std::unique_ptr<platform::printing::PrintingSystem> printing =
+        platform::printing::MakeSystemPrinting([] { QCoreApplication::processEvents(); });
+    platform::richtext::QtTextMetrics textMetrics;
+    app::QtWaitCursor waitCursor;
 
     app::TTarvokCalcOstrelin mainWindow(app::MainWindowServices{
-        files, messageBoxes, errors, jobs, settings,
-        platform::printing::MakeSystemPrinting()->Printers(), exePath, exeDir});
+        files, messageBoxes, errors, jobs, settings, printing->Printers(), exePath, exeDir});
     app::TAboutDlg aboutDlg;
     mainWindow.SetAboutDialog(&aboutDlg);
+    print::TPrintQReport printQReport(*printing, textMetrics, waitCursor);
+    jobs.Attach(mainWindow, printQReport, printQReport);
 
     mainWindow.show();
     return QApplication::exec();
