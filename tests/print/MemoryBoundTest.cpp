@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "decode/ByteStream.h"
+#include "decode/CaseName.h"
+#include "decode/ClassifyJob.h"
+#include "decode/RasterJob.h"
+#include "decode/TextJob.h"
+#include "platform/printing/fake/FakePrintingSystem.h"
+#include "platform/richtext/fake/FixedTextMetrics.h"
+#include "print/AllocationProbe.h"
+#include "print/RecordingWaitCursor.h"
+#include "print/TPrintQReport.h"
+
+namespace ostrelin::print {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+
+// Spool file builders.
+std::string SpoolFile(const std::string& records) {
+    return "Job\r\n\0\0"s + records;
+}
+std::string Escape(const std::string& afterEsc) {
+    return "\x03"s + static_cast<char>(afterEsc.size() + 1) + "\x1b" + afterEsc;
+}
+std::string Data(const std::string& bytes) {
+    return "\x02"s + static_cast<char>(bytes.size() & 0xff) + static_cast<char>(bytes.size() >> 8) +
+           bytes;
+}
+std::string Repeated(const std::string& piece, std::size_t count) {
+    std::string out;
+    out.reserve(piece.size() * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        out += piece;
+    }
+    return out;
+}
+const std::string kSignature150 = "\x03\x07\x1b*t150R"s;
+const std::string kLongRow(65535, '\x80');
+
+class NoSelection : public PrinterChoice {
+  public:
+    std::optional<int> SelectedPosition() const override { return selected_; }
+    void SelectPosition(int position) override { selected_ = position; }
+
+  private:
+    std::optional<int> selected_;
+};
+
+struct HostileFile {
+    std::string name;
+    std::string bytes;
+    friend void PrintTo(const HostileFile& file, std::ostream* out) { *out << file.name; }
+};
+
+std::vector<HostileFile> HostileFiles() {
+    return {
+        {"RasterLongRowThenMillionEmptyRows",
+         SpoolFile(kSignature150 + Escape("*b65535W") + Data(kLongRow) +
+                   Repeated(Escape("*b0W") + Data(""), 1'000'000))},
+        {"RasterLongestRowsRepeated",
+         SpoolFile(kSignature150 + Repeated(Escape("*b65535W") + Data(kLongRow), 160))},
+        {"TextLongestDataRecordsOfAsciiLetters",
+         SpoolFile(Repeated(Data(std::string(65535, 'x')), 160))},
+    };
+}
+
+// The report form printing on a 600 dpi printer that keeps every page it receives, so that the
+// pages' own memory counts too.
+class MemoryBoundTest : public ::testing::TestWithParam<HostileFile> {
+  protected:
+    MemoryBoundTest()
+        : printing(platform::printing::fake::FakePrintingSystem::Named({"Laser"}, "Laser")),
+          metrics(0.6, 1.2),
+          form(printing, metrics, cursor) {}
+
+    // The most heap held at one time while `file` is loaded, classified, decoded and printed.
+    std::size_t PeakHeapWhilePrinting(const std::string& file) {
+        const ostrelin::testing::AllocationProbe probe;
+        {
+            decode::ByteStream stream(file);
+            NoSelection choice;
+            if (decode::ClassifyJob(stream) == decode::JobKind::Raster) {
+                decode::DecodeRasterJob(stream, choice, form);
+            } else {
+                decode::DecodeTextJob(stream, choice, form);
+            }
+        }
+        return probe.PeakBytes();
+    }
+
+    platform::printing::fake::FakePrintingSystem printing;
+    platform::richtext::FixedTextMetrics metrics;
+    testing::RecordingWaitCursor cursor;
+    TPrintQReport form;
+};
+
+// Whatever a spool file holds, printing it needs at most four times its size and 64 MiB.
+TEST_P(MemoryBoundTest, PeakHeapStaysWithinFourTimesTheFileAnd64MiB) {
+    const std::string& file = GetParam().bytes;
+    const std::size_t peak = PeakHeapWhilePrinting(file);
+    ASSERT_EQ(printing.Log().Documents.size(), 1u);
+    ASSERT_FALSE(printing.Log().Documents.front()->Pages.empty());
+    EXPECT_LT(peak, 4 * file.size() + 64 * kMiB) << "file of " << file.size() << " bytes";
+}
+
+INSTANTIATE_TEST_SUITE_P(HostileSpoolFiles, MemoryBoundTest, ::testing::ValuesIn(HostileFiles()),
+                         decode::testing::CaseName());
+
+}  // namespace
+}  // namespace ostrelin::print
