@@ -92,10 +92,11 @@ TTarvokCalcOstrelin::TTarvokCalcOstrelin(MainWindowServices services, QWidget* p
     CreateQueueList();
     CreateStatusBar();
     CreateTimer();
-    CreateWindowClass();
     SetWindowGeometry();
     CreateTrayIcon();
     Guarded([this] { FormCreate(); });
+    // Findable by a newer copy only once set up, so that it never asks a half-made one to quit.
+    CreateWindowClass();
 }
 
 TTarvokCalcOstrelin::~TTarvokCalcOstrelin() {
