@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 #include <cstdlib>
 #include <thread>
 
@@ -33,6 +34,15 @@ void ChooseHeadlessPlatformWhenNoDisplay() {
     if (!hasDisplay) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+}
+
+// The screen's logical resolution, in which the report form measures its surface.
+report::DisplayMetrics ScreenMetrics() {
+    report::DisplayMetrics metrics;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        metrics.PixelsPerInch = qRound(screen->logicalDotsPerInch());
+    }
+    return metrics;
 }
 
 void MakeRunningCopyQuit() {
@@ -76,7 +86,7 @@ int main(int argc, char* argv[]) {
         files, messageBoxes, errors, jobs, settings, printing->Printers(), exePath, exeDir});
     app::TAboutDlg aboutDlg;
     mainWindow.SetAboutDialog(&aboutDlg);
-    print::TPrintQReport printQReport(*printing, textMetrics, waitCursor);
+    print::TPrintQReport printQReport(*printing, textMetrics, waitCursor, ScreenMetrics());
     jobs.Attach(mainWindow, printQReport, printQReport);
 
     mainWindow.show();
