@@ -32,8 +32,8 @@ while read -r name binary; do
   echo "== $name: $seconds s"
   if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$findings/$name-" "$work/$name" "$root/fuzz/corpus/$name" \
-      >"$work/$name.log" 2>&1; then
-    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$work/$name.log"
+      </dev/null >"$work/$name.log" 2>&1; then
+    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$work/$name.log" || true
   else
     tail -n 80 "$work/$name.log"
     failed+=("$name")
