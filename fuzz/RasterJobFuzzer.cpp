@@ -165,11 +165,13 @@ void CheckDescriptionLine(const platform::files::FileSystem& files) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ostrelin;
-    const fuzz::OneFileSystem files(std::string(fuzz::kSpoolDirectory) + "JOB.QSF",
-                                    {reinterpret_cast<const char*>(data), size});
+    const std::string path = std::string(fuzz::kSpoolDirectory) + "JOB.QSF";
+    const fuzz::OneFileSystem files(path, {reinterpret_cast<const char*>(data), size});
     fuzz::CheckDescriptionLine(files);
+    fuzz::Require(platform::settings::IsUtf8(decode::Cp1250ToUtf8(files.LoadWholeFile(path))),
+                  "any code page 1250 text shows as well-formed UTF-8");
 
-    decode::ByteStream stream(files.LoadWholeFile(std::string(fuzz::kSpoolDirectory) + "JOB.QSF"));
+    decode::ByteStream stream(files.LoadWholeFile(path));
     if (decode::ClassifyJob(stream) == decode::JobKind::Raster) {
         fuzz::UnselectedPrinterChoice choice;
         fuzz::DevicePageOutput output;
