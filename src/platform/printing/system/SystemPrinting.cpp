@@ -8,18 +8,18 @@ namespace ostrelin::platform::printing {
 
 namespace {
 
-// CUPS queues first, the built-in PDF printer last. Each question asks CUPS afresh, so queues
-// added or removed while the program runs show up the next time the list is read.
+// CUPS queues first, the built-in PDF printer last. The list is read once: the printer choice
+// shown to the user and every job's printer index refer to the same list for the whole run, so a
+// queue added or removed meanwhile can never shift a job onto another printer. A queue that has
+// gone fails when its job opens it.
 class SystemPrinting final : public PrintingSystem {
   public:
     explicit SystemPrinting(std::function<void()> betweenPages)
-        : betweenPages_(std::move(betweenPages)) {}
-
-    std::vector<std::string> Printers() const override {
-        std::vector<std::string> names = cups::ReadCupsDestinations().Names;
-        names.emplace_back(kPdfPrinterName);
-        return names;
+        : printers_(cups::ReadCupsDestinations().Names), betweenPages_(std::move(betweenPages)) {
+        printers_.emplace_back(kPdfPrinterName);
     }
+
+    std::vector<std::string> Printers() const override { return printers_; }
 
     std::string DefaultPrinter() const override {
         std::string name = cups::ReadCupsDestinations().DefaultName;
@@ -40,6 +40,7 @@ class SystemPrinting final : public PrintingSystem {
     }
 
   private:
+    std::vector<std::string> printers_;
     std::function<void()> betweenPages_;
 };
 
