@@ -48,7 +48,7 @@ TEST(JobDispatcherTest, EachKindGoesToItsDecoderAndOutput) {
                         6));
     dispatcher.HandleJob(decode::JobKind::Text, text);
     decode::ByteStream raster =
-        Job(std::string("\x03\x07\x1b*t150R\x03\x05\x1b*b1W\x02\x01\x00\x80", 22));
+        Job(std::string("\x03\x07\x1b*t150R\x03\x05\x1b*b1W\x02\x01\x00\x80", 20));
     dispatcher.HandleJob(decode::JobKind::Raster, raster);
 
     EXPECT_EQ(outputs.Titles,
