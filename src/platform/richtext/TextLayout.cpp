@@ -79,6 +79,18 @@ const FontMeasures& TextLayout::MeasuresOf(const CharFormat& format) {
     return measures_.emplace_back(format, metrics_.Measure(format)).second;
 }
 
+const TextLayout::Line& TextLayout::CachedLineAt(std::size_t start, double widthPoints) {
+    if (widthPoints != linesWidth_) {
+        lines_.clear();
+        linesWidth_ = widthPoints;
+    }
+    auto known = lines_.find(start);
+    if (known == lines_.end()) {
+        known = lines_.emplace(start, LineAt(start, widthPoints)).first;
+    }
+    return known->second;
+}
+
 TextLayout::Line TextLayout::LineAt(std::size_t start, double widthPoints) {
     const std::size_t paragraphIndex = ParagraphOf(start);
     const Paragraph& paragraph = document_.Paragraphs[paragraphIndex];
@@ -136,7 +148,7 @@ LayoutResult TextLayout::Format(std::size_t first, const canvas::Rect& area, int
     std::size_t position = std::min(first, Length());
     double top = 0;  // device pixels below area.Top
     while (position < Length()) {
-        const Line line = LineAt(position, widthPoints);
+        const Line& line = CachedLineAt(position, widthPoints);
         const double height = (line.Ascent + line.Descent) * pixelsPerPointY;
         if (top + height > area.Height() + kTolerance) {
             break;

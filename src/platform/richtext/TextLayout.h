@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -24,8 +25,9 @@ struct LayoutResult {
 // indent, tabs stop every half inch, and control characters take no room and are not drawn.
 // Widths come from the metrics at the fonts' exact point sizes, so a line breaks at the same
 // character on every device. Character indexes count each paragraph's end mark as one
-// character. Work per call is proportional to the text that fits, wherever it starts.
-// The document must outlive the layout and stay unchanged.
+// character. Work per call is proportional to the text that fits, wherever it starts; a line is
+// broken only once per width, since a printed page is measured many times in rectangles of the
+// same width before it is drawn. The document must outlive the layout and stay unchanged.
 class TextLayout {
   public:
     TextLayout(const RichTextDocument& document, TextMetrics& metrics);
@@ -58,6 +60,7 @@ class TextLayout {
 
     std::size_t ParagraphOf(std::size_t index) const;
     std::size_t FirstRunAt(std::size_t paragraph, std::size_t index) const;
+    const Line& CachedLineAt(std::size_t start, double widthPoints);
     Line LineAt(std::size_t start, double widthPoints);
     void DrawLine(const Line& line, const Placement& placement, canvas::Canvas& target);
     const FontMeasures& MeasuresOf(const CharFormat& format);
@@ -68,6 +71,9 @@ class TextLayout {
     std::vector<std::size_t> firstRuns_;        // index into runStarts_, one per paragraph + 1
     std::vector<std::size_t> runStarts_;        // document index of every run's first character
     std::deque<std::pair<CharFormat, FontMeasures>> measures_;
+    // The lines broken at `linesWidth_` points, by the character they start at.
+    double linesWidth_ = -1;
+    std::unordered_map<std::size_t, Line> lines_;
 };
 
 }  // namespace ostrelin::platform::richtext

@@ -137,6 +137,23 @@ TEST(TextLayoutTest, DrawsEachWordAtItsPlaceAndUnderlinesUpToTheLastLetter) {
     EXPECT_EQ(canvas.Commands(), expected);
 }
 
+TEST(TextLayoutTest, AnotherWidthBreaksTheLinesAfresh) {
+    const RichTextDocument words = Doc({Para(Courier(10), "aaaa bbbb cccc")});
+    FixedTextMetrics metrics(kAdvance, kLineHeight);
+    RichEditControl reused(metrics);
+    reused.SetDocument(words);
+    // Two lines at 60 and 53 pixels (breaking at different words), one line at 90.
+    const std::vector<std::pair<int, FormatRangeResult>> widths = {
+        {60, {15, 24}}, {53, {10, 24}}, {90, {15, 12}}, {60, {15, 24}}};
+    for (const auto& [width, expected] : widths) {
+        RichEditControl fresh(metrics);
+        fresh.SetDocument(words);
+        const Rect area{0, 0, width, 24};
+        EXPECT_EQ(fresh.Measure(0, area, 72, 72), expected) << width;
+        EXPECT_EQ(reused.Measure(0, area, 72, 72), expected) << width;
+    }
+}
+
 TEST(TextLayoutTest, ScalesPositionsAndFontSizesToTheDevice) {
     FixedTextMetrics metrics(kAdvance, kLineHeight);
     RichEditControl control(metrics);
