@@ -1,5 +1,6 @@
 #include "platform/richtext/Cp1250.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -30,6 +31,27 @@ constexpr std::array<char32_t, 128> kUpperHalf = {
     0x0159,       0x016F,       0x00FA, 0x0171,       0x00FC, 0x00FD, 0x0163, 0x02D9,  // 0xF8
 };
 
+// The byte of each code point of the upper half, 0 for those the code page lacks: the rich text
+// converts every letter of a document both ways, so this is a lookup rather than a search.
+constexpr std::size_t kFromUnicodeSize = [] {
+    char32_t highest = 0;
+    for (const char32_t code : kUpperHalf) {
+        if (code != kReplacement) {
+            highest = std::max(highest, code);
+        }
+    }
+    return static_cast<std::size_t>(highest) + 1;
+}();
+constexpr std::array<std::uint8_t, kFromUnicodeSize> kFromUnicode = [] {
+    std::array<std::uint8_t, kFromUnicodeSize> table{};
+    for (std::size_t index = kUpperHalf.size(); index-- > 0;) {
+        if (kUpperHalf[index] != kReplacement) {
+            table[kUpperHalf[index]] = static_cast<std::uint8_t>(0x80 + index);
+        }
+    }
+    return table;
+}();
+
 void AppendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -53,15 +75,10 @@ std::optional<std::uint8_t> UnicodeToCp1250(char32_t code) {
     if (code < 0x80) {
         return static_cast<std::uint8_t>(code);
     }
-    if (code == kReplacement) {
+    if (code >= kFromUnicode.size() || kFromUnicode[code] == 0) {
         return std::nullopt;
     }
-    for (std::size_t index = 0; index < kUpperHalf.size(); ++index) {
-        if (kUpperHalf[index] == code) {
-            return static_cast<std::uint8_t>(0x80 + index);
-        }
-    }
-    return std::nullopt;
+    return kFromUnicode[code];
 }
 
 std::string Cp1250ToUtf8(std::string_view bytes) {

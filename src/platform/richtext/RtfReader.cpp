@@ -262,12 +262,14 @@ class Reader {
         const bool on = !token.HasParameter || parameter != 0;
         GroupState& state = State();
 
-        if (word == "fonttbl") {
+        // \u comes once for every letter beyond ASCII: it is looked for first. The words below
+        // name disjoint sets, so their order decides nothing else.
+        if (word == "u") {
+            HandleUnicode(parameter);
+        } else if (word == "fonttbl") {
             state.Target = Destination::FontTable;
         } else if (word == "stylesheet") {
             state.Target = Destination::StyleSheet;
-        } else if (IsSkippedDestination(word)) {
-            state.Target = Destination::Skipped;
         } else if (word == "bin") {
             tokens_.SkipBytes(token.HasParameter && parameter > 0 ? parameter : 0);
         } else if (word == "deff") {
@@ -296,8 +298,6 @@ class Reader {
             state.LeftIndentTwips = parameter;
         } else if (word == "uc") {
             state.UnicodeSkip = parameter < 0 ? 0 : parameter;
-        } else if (word == "u") {
-            HandleUnicode(parameter);
         } else if (word == "s") {
             state.StyleNumber = parameter;
         } else if (word == "cs" || word == "ds" || word == "ts" || word == "tsrowd") {
@@ -306,6 +306,8 @@ class Reader {
             if (state.Target == Destination::Body) {
                 EndParagraph();
             }
+        } else if (IsSkippedDestination(word)) {
+            state.Target = Destination::Skipped;
         } else if (const std::optional<char> special = SpecialCharacter(word)) {
             HandleByte(*special);
         }
