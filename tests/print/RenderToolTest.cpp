@@ -178,6 +178,11 @@ TEST_F(RenderTool, ATextJobPrintsOverSeveralA4PagesWithItsCzechLettersAndAsRtf) 
     for (int i = 0; i < 160; ++i) {
         EXPECT_EQ(printed[static_cast<std::size_t>(i) + 1], "Řádek " + Numbered(i) + kPangramUtf8);
     }
+    // The bold heading and the regular lines after it each come in their own face.
+    const ProcessRun fonts =
+        RunProgram("pdffonts", {"-l", "1", QString::fromStdString(pdf.string())});
+    EXPECT_NE(fonts.Out.find("\nLiberationMono-Bold "), std::string::npos) << fonts.Out;
+    EXPECT_NE(fonts.Out.find("\nLiberationMono "), std::string::npos) << fonts.Out;
     const std::string rtf = ReadFile(folder.Path() / "text.rtf");
     EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
     EXPECT_NE(rtf.find("Nadpis dokumentu"), std::string::npos);

@@ -56,18 +56,21 @@ void QtPainterCanvas::RemoveClip() {
 }
 
 void QtPainterCanvas::DrawText(Point origin, std::string_view text, const TextFont& font) {
-    QFont qfont(QString::fromStdString(font.Family));
-    qfont.setPointSizeF(font.PixelSize * 72.0 / logPixelsY_);
-    qfont.setBold(font.Bold);
-    qfont.setItalic(font.Italic);
-    qfont.setUnderline(font.Underline);
-    qfont.setStrikeOut(font.StrikeOut);
-    painter_.save();
-    painter_.setFont(qfont);
-    painter_.setPen(ToQColor(font.TextColor));
+    // Words come one at a time, nearly always in the font of the word before: the painter's font
+    // and pen change only when the font does, so a PDF page does not restate them for every word.
+    if (textFont_ != font) {
+        QFont qfont(QString::fromStdString(font.Family));
+        qfont.setPointSizeF(font.PixelSize * 72.0 / logPixelsY_);
+        qfont.setBold(font.Bold);
+        qfont.setItalic(font.Italic);
+        qfont.setUnderline(font.Underline);
+        qfont.setStrikeOut(font.StrikeOut);
+        painter_.setFont(qfont);
+        painter_.setPen(ToQColor(font.TextColor));
+        textFont_ = font;
+    }
     painter_.drawText(QPoint(origin.X, origin.Y),
                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    painter_.restore();
 }
 
 }  // namespace ostrelin::platform::canvas

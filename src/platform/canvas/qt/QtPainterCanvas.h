@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainter>
+#include <optional>
 
 #include "platform/canvas/Canvas.h"
 
@@ -28,6 +29,9 @@ class QtPainterCanvas final : public Canvas {
     int logPixelsX_;
     int logPixelsY_;
     StretchMode stretchMode_ = StretchMode::BlackOnWhite;
+    // The font the painter holds for text, set by the last DrawText; the pen with it is the
+    // font's colour, since every other drawing restores the pen it found.
+    std::optional<TextFont> textFont_;
 };
 
 }  // namespace ostrelin::platform::canvas
