@@ -211,6 +211,11 @@ pdfs_at_least() {
     (($(pdf_count) >= $1))
 }
 
+# True when at least $1 documents are being written into hidden part files.
+part_files_at_least() {
+    (($(compgen -G "$OSTRELIN_PDF_DIR/.*.pdf.part" | wc -l) >= $1))
+}
+
 # True when the PDF has been written to its end.
 pdf_complete() {
     [[ -s $1 ]] && tail -c 64 "$1" | grep -c '%%EOF' >/dev/null

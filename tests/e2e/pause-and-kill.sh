@@ -48,12 +48,13 @@ expect_eq "$(error_lines paused)" 0 "errors reported while paused"
 step "printing enabled: kill the spooler while it prints K"
 write_settings "\"SpoolDir\"=\"$SPOOL\"" '"PrinterEnable"=dword:00000001'
 start_spooler killed
-# The built-in printer creates the document's file when the document starts and writes its end
-# when the last page is done: a PDF without its end means K is being printed.
-E2E_POLL=0.02 wait_until "K's document to start" pdfs_at_least 1
+# The built-in printer writes a document into a hidden part file and gives it its PDF name when
+# the last page is done: a part file means K is being printed.
+E2E_POLL=0.02 wait_until "K's document to start" part_files_at_least 1
 kill -KILL "$killed_pid"
 wait "$killed_pid" 2>/dev/null || true
-partial=$OSTRELIN_PDF_DIR/$(printed_pdfs)
+expect_eq "$(pdf_count)" 0 "PDFs after the kill (a half-written K must not look printed)"
+partial=$(compgen -G "$OSTRELIN_PDF_DIR/.*.pdf.part") || fail "K's part file is gone"
 pdf_complete "$partial" && fail "K was printed completely before the kill; the kill came too late"
 echo "killed with $(stat -c %s "$partial") bytes of K's PDF written"
 expect_eq "$(ls "$SPOOL" | tr '\n' ' ')" "K.QSF P.QSF " "spool files after the kill"

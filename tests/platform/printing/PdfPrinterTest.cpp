@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "platform/printing/SystemPrinting.h"
 #include "platform/printing/pdf/PdfFileName.h"
@@ -42,18 +46,70 @@ TEST(PdfPrinter, FileNamesCarryTheDocumentNameAndTheTime) {
     EXPECT_EQ(pdf::PdfFileStem("a/b", when), "a-b 2026-12-09 14-03-22");
 }
 
+// The names of the files in `folder`, sorted.
+std::vector<std::string> FilesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 TEST(PdfPrinter, AnExistingFileIsNeverOverwritten) {
     const fs::path folder =
         fs::temp_directory_path() / ("ostrelin-pdfname-" + std::to_string(getpid()));
     fs::remove_all(folder);
-    const fs::path first = pdf::CreateNewPdfFile(folder / "made", "Doc");  // folder is created
-    EXPECT_EQ(first, folder / "made" / "Doc.pdf");
-    std::ofstream(first) << "keep";
-    const fs::path second = pdf::CreateNewPdfFile(folder / "made", "Doc");
-    const fs::path third = pdf::CreateNewPdfFile(folder / "made", "Doc");
-    EXPECT_EQ(second, folder / "made" / "Doc (2).pdf");
-    EXPECT_EQ(third, folder / "made" / "Doc (3).pdf");
-    EXPECT_EQ(fs::file_size(first), 4u);
+    const fs::path made = folder / "made";
+    const fs::path part = pdf::CreatePartFile(made, "Doc");  // the folder is created
+    EXPECT_EQ(part, made / ".Doc.pdf.part");
+    EXPECT_EQ(pdf::CreatePartFile(made, "Doc"), made / ".Doc (2).pdf.part");
+    std::ofstream(part) << "new";
+    std::ofstream(made / "Doc.pdf") << "keep";
+    std::ofstream(made / "Doc (2).pdf") << "keep too";
+    EXPECT_EQ(pdf::PublishPdfFile(part, "Doc"), made / "Doc (3).pdf");
+    EXPECT_EQ(FilesIn(made), (std::vector<std::string>{".Doc (2).pdf.part", "Doc (2).pdf",
+                                                       "Doc (3).pdf", "Doc.pdf"}));
+    std::ifstream kept(made / "Doc.pdf");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep");
+    fs::remove_all(folder);
+}
+
+TEST(PdfPrinter, ADocumentHasItsPdfNameOnlyOnceItEnds) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("ostrelin-pdfdoc-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    setenv("OSTRELIN_PDF_DIR", folder.c_str(), 1);
+    const auto system = MakeSystemPrinting();
+    const auto driver = system->OpenDriver("Tisk do PDF");
+    ASSERT_NE(driver, nullptr);
+    const auto print = [&](bool ends) {
+        const auto context = driver->CreateDC(driver->DefaultDeviceMode());
+        context->StartDoc("Doc");
+        context->StartPage();
+        context->Canvas().FillRect({10, 10, 100, 100}, 0);
+        context->EndPage();
+        // A crash now leaves only a hidden part file, never a broken PDF under a PDF's name.
+        const std::vector<std::string> whileWriting = FilesIn(folder);
+        EXPECT_EQ(whileWriting.size(), 1u);
+        EXPECT_TRUE(whileWriting.front().starts_with(".Doc ") &&
+                    whileWriting.front().ends_with(".pdf.part"))
+            << whileWriting.front();
+        if (ends) {
+            context->EndDoc();
+        } else {
+            context->AbortDoc();
+        }
+    };
+    print(false);
+    EXPECT_TRUE(FilesIn(folder).empty());
+    print(true);
+    const std::vector<std::string> printed = FilesIn(folder);
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_TRUE(printed.front().starts_with("Doc ") && printed.front().ends_with(".pdf"))
+        << printed.front();
+    EXPECT_GT(fs::file_size(folder / printed.front()), 0u);
+    unsetenv("OSTRELIN_PDF_DIR");
     fs::remove_all(folder);
 }
 

@@ -1,11 +1,48 @@
 #include "platform/printing/pdf/PdfFileName.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/Error.h"
 
 namespace ostrelin::platform::printing::pdf {
+
+namespace {
+
+constexpr int kMaxAttempts = 1000;
+
+// "<stem><extension>" for the first attempt, "<stem> (N)<extension>" for the Nth.
+std::string NumberedName(const std::string& stem, int attempt, const std::string& extension) {
+    return attempt == 1 ? stem + extension
+                        : stem + " (" + std::to_string(attempt) + ")" + extension;
+}
+
+// Renames `from` to `to` unless `to` exists; false when it does.
+bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    if (errno == EINVAL || errno == ENOSYS) {
+        // A file system without the exclusive rename: a new link never replaces a file either.
+        if (::link(from.c_str(), to.c_str()) == 0) {
+            ::unlink(from.c_str());
+            return true;
+        }
+        if (errno == EEXIST) {
+            return false;
+        }
+    }
+    throw Error("Cannot name the PDF file " + to.string());
+}
+
+}  // namespace
 
 std::filesystem::path PdfOutputFolder() {
     if (const char* folder = std::getenv("OSTRELIN_PDF_DIR"); folder != nullptr && *folder != 0) {
@@ -27,14 +64,12 @@ std::string PdfFileStem(const std::string& documentName, const std::tm& when) {
     return stem.empty() ? std::string(stamp) : stem + " " + stamp;
 }
 
-std::filesystem::path CreateNewPdfFile(const std::filesystem::path& folder,
-                                       const std::string& stem) {
+std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const std::string& stem) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    for (int attempt = 1; attempt <= 1000; ++attempt) {
-        const std::string name =
-            attempt == 1 ? stem + ".pdf" : stem + " (" + std::to_string(attempt) + ").pdf";
-        const std::filesystem::path path = folder / name;
+    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+        const std::filesystem::path path =
+            folder / ("." + NumberedName(stem, attempt, ".pdf.part"));
         // Exclusive creation: an existing file with this name is left alone.
         if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
             std::fclose(file);
@@ -45,6 +80,16 @@ std::filesystem::path CreateNewPdfFile(const std::filesystem::path& folder,
         }
     }
     throw Error("Cannot create a PDF file in " + folder.string());
+}
+
+std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const std::string& stem) {
+    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+        const std::filesystem::path path = part.parent_path() / NumberedName(stem, attempt, ".pdf");
+        if (RenameWithoutReplacing(part, path)) {
+            return path;
+        }
+    }
+    throw Error("Cannot name the PDF file " + part.string());
 }
 
 }  // namespace ostrelin::platform::printing::pdf

@@ -13,10 +13,15 @@ std::filesystem::path PdfOutputFolder();
 // name and the time as "YYYY-MM-DD HH-MM-SS"; characters a file name cannot hold become '-'.
 std::string PdfFileStem(const std::string& documentName, const std::tm& when);
 
-// Creates a new empty file "<stem>.pdf" in `folder` (made when missing), or "<stem> (2).pdf" and
-// so on when that name is taken, so that no existing file is ever overwritten; returns its path.
-// Throws ostrelin::Error when no file can be created.
-std::filesystem::path CreateNewPdfFile(const std::filesystem::path& folder,
-                                       const std::string& stem);
+// Creates a new empty hidden file ".<stem>.pdf.part" in `folder` (made when missing), or
+// ".<stem> (2).pdf.part" and so on, for a document while it is written, so that a document left
+// half-written by a crash never carries a PDF's name; returns its path. Throws ostrelin::Error
+// when no file can be created.
+std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const std::string& stem);
+
+// Gives the finished document `part` its name in its own folder: "<stem>.pdf", or
+// "<stem> (2).pdf" and so on when that name is taken, so that no existing file is ever
+// overwritten; returns the new path. Throws ostrelin::Error when it cannot be renamed.
+std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const std::string& stem);
 
 }  // namespace ostrelin::platform::printing::pdf

@@ -22,7 +22,8 @@ std::tm LocalTimeNow() {
     return local;
 }
 
-// One document being written into its PDF file; the file is removed unless the document ends.
+// One document being written into a hidden file that takes its PDF name when the document ends;
+// the file is removed when it does not end.
 class PdfDeviceContext final : public DeviceContext {
   public:
     explicit PdfDeviceContext(const DeviceMode& mode) : mode_(mode) {}
@@ -30,8 +31,9 @@ class PdfDeviceContext final : public DeviceContext {
     ~PdfDeviceContext() override { Discard(); }
 
     void StartDoc(const std::string& documentName) override {
-        path_ = CreateNewPdfFile(PdfOutputFolder(), PdfFileStem(documentName, LocalTimeNow()));
-        writer_.emplace(*path_, documentName, kPdfPrinterDpi);
+        stem_ = PdfFileStem(documentName, LocalTimeNow());
+        part_ = CreatePartFile(PdfOutputFolder(), stem_);
+        writer_.emplace(*part_, documentName, kPdfPrinterDpi);
     }
 
     void StartPage() override {
@@ -48,7 +50,8 @@ class PdfDeviceContext final : public DeviceContext {
         if (writer_) {
             writer_->Finish();
             writer_.reset();
-            path_.reset();
+            PublishPdfFile(*part_, stem_);
+            part_.reset();
         }
     }
 
@@ -66,15 +69,16 @@ class PdfDeviceContext final : public DeviceContext {
   private:
     void Discard() {
         writer_.reset();
-        if (path_) {
+        if (part_) {
             std::error_code ignored;
-            std::filesystem::remove(*path_, ignored);
-            path_.reset();
+            std::filesystem::remove(*part_, ignored);
+            part_.reset();
         }
     }
 
     DeviceMode mode_;
-    std::optional<std::filesystem::path> path_;
+    std::string stem_;
+    std::optional<std::filesystem::path> part_;
     std::optional<PdfPageWriter> writer_;
 };
 
