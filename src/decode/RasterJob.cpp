@@ -39,19 +39,6 @@ bool AnnouncesRow(std::string_view escape, bool announced) {
     return hasDigit && !rest.empty() && rest.front() == 'W';
 }
 
-print::TPrintJob RasterPrintJob(print::PrinterChoice& choice) {
-    print::TPrintJob job;
-    job.Title = kRasterJobTitle;
-    job.CenterImage = true;
-    job.StretchImage = true;
-    job.OrientationMode = print::kOrientationPortrait;
-    job.PrinterIndex = print::JobPrinterIndex(choice);
-    job.Copies = 1;
-    job.FirstPage = 1;
-    job.LastPage = 9999;
-    return job;
-}
-
 }  // namespace
 
 void AppendRasterRow(print::RasterBitmap& bitmap, std::string_view row) {
@@ -84,7 +71,7 @@ void DecodeRasterJob(ByteStream& stream, print::PrinterChoice& choice,
                 break;
         }
     }
-    print::TPrintJob job = RasterPrintJob(choice);
+    print::TPrintJob job = print::SpoolJobSettings(kRasterJobTitle, choice);
     output.PrintBitmapJob(job, bitmap);
 }
 

@@ -29,19 +29,6 @@ std::string_view WithoutFinalLineEnd(std::string_view text) {
     return text;
 }
 
-print::TPrintJob TextJobSettings(print::PrinterChoice& choice) {
-    print::TPrintJob job;
-    job.Title = std::string(kTextJobTitle);
-    job.CenterImage = true;
-    job.StretchImage = true;
-    job.OrientationMode = print::kOrientationPortrait;
-    job.PrinterIndex = print::JobPrinterIndex(choice);
-    job.Copies = 1;
-    job.FirstPage = 1;
-    job.LastPage = 9999;
-    return job;
-}
-
 }  // namespace
 
 void DecodeTextJob(ByteStream& stream, print::PrinterChoice& choice,
@@ -64,7 +51,7 @@ void DecodeTextJob(ByteStream& stream, print::PrinterChoice& choice,
                 break;
         }
     }
-    print::TPrintJob job = TextJobSettings(choice);
+    print::TPrintJob job = print::SpoolJobSettings(kTextJobTitle, choice);
     const std::string rtf = platform::richtext::WriteRtf(document.Document);
     output.PrintRichTextJob(job, rtf);
 }

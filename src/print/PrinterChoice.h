@@ -1,6 +1,10 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
+
+#include "print/TPrintJob.h"
 
 namespace ostrelin::print {
 
@@ -24,6 +28,21 @@ inline int JobPrinterIndex(PrinterChoice& choice) {
         choice.SelectPosition(0);
     }
     return choice.SelectedPosition().value_or(0) - 1;
+}
+
+// The settings every spool job prints with: all its pages once, upright, the picture centred and
+// stretched to the page, on the printer chosen in the window.
+inline TPrintJob SpoolJobSettings(std::string_view title, PrinterChoice& choice) {
+    TPrintJob job;
+    job.Title = std::string(title);
+    job.CenterImage = true;
+    job.StretchImage = true;
+    job.OrientationMode = kOrientationPortrait;
+    job.PrinterIndex = JobPrinterIndex(choice);
+    job.Copies = 1;
+    job.FirstPage = 1;
+    job.LastPage = 9999;
+    return job;
 }
 
 }  // namespace ostrelin::print
