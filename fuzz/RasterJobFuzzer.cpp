@@ -10,7 +10,6 @@
 
 #include "FuzzCheck.h"
 #include "OneFileSystem.h"
-#include "UnselectedPrinterChoice.h"
 #include "decode/ByteStream.h"
 #include "decode/ClassifyJob.h"
 #include "decode/Cp1250.h"
@@ -18,6 +17,7 @@
 #include "decode/RasterJob.h"
 #include "platform/settings/Utf8Text.h"
 #include "print/BitmapOutput.h"
+#include "print/PrinterChoice.h"
 #include "print/RasterDeviceBand.h"
 
 namespace ostrelin::fuzz {
@@ -174,7 +174,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     decode::ByteStream stream(files.LoadWholeFile(path));
     if (decode::ClassifyJob(stream) == decode::JobKind::Raster) {
-        fuzz::UnselectedPrinterChoice choice;
+        // Nothing selected, as after the window's list was refilled, so that every decoded job
+        // also takes the path that selects the system's default printer.
+        print::HeldPrinterChoice choice;
         fuzz::DevicePageOutput output;
         decode::DecodeRasterJob(stream, choice, output);
     }

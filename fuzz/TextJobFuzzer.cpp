@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "UnselectedPrinterChoice.h"
 #include "decode/ByteStream.h"
 #include "decode/ClassifyJob.h"
 #include "decode/TextJob.h"
@@ -18,6 +17,7 @@
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
 #include "platform/richtext/fake/FixedTextMetrics.h"
+#include "print/PrinterChoice.h"
 #include "print/RichTextOutput.h"
 
 namespace ostrelin::fuzz {
@@ -70,7 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace ostrelin;
     decode::ByteStream stream(std::string(reinterpret_cast<const char*>(data), size));
     if (decode::ClassifyJob(stream) == decode::JobKind::Text) {
-        fuzz::UnselectedPrinterChoice choice;
+        // Nothing selected, as after the window's list was refilled, so that every decoded job
+        // also takes the path that selects the system's default printer.
+        print::HeldPrinterChoice choice;
         fuzz::LayoutOutput output;
         decode::DecodeTextJob(stream, choice, output);
     }

@@ -21,6 +21,19 @@ public:
     virtual void SelectPosition(int position) = 0;
 };
 
+// A printer choice held in memory, for runs without the window: it starts at a given position or
+// with nothing selected.
+class HeldPrinterChoice final : public PrinterChoice {
+public:
+    explicit HeldPrinterChoice(std::optional<int> position = std::nullopt) : position_(position) {}
+
+    std::optional<int> SelectedPosition() const override { return position_; }
+    void SelectPosition(int position) override { position_ = position; }
+
+private:
+    std::optional<int> position_;
+};
+
 // The printer index of a job: the selected position minus 1, after selecting the first position
 // when nothing was selected.
 inline int JobPrinterIndex(PrinterChoice& choice) {

@@ -24,12 +24,6 @@ class RecordingOutputs final : public print::RichTextOutput, public print::Bitma
     std::vector<std::pair<int, int>> PictureSizes;
 };
 
-class FirstPrinterChosen final : public print::PrinterChoice {
-  public:
-    std::optional<int> SelectedPosition() const override { return 1; }
-    void SelectPosition(int) override {}
-};
-
 decode::ByteStream Job(const std::string& records) {
     decode::ByteStream stream(std::string("popis\r\n\0\0", 9) + records);
     decode::ClassifyJob(stream);
@@ -38,7 +32,7 @@ decode::ByteStream Job(const std::string& records) {
 
 TEST(JobDispatcherTest, EachKindGoesToItsDecoderAndOutput) {
     RecordingOutputs outputs;
-    FirstPrinterChosen choice;
+    print::HeldPrinterChoice choice(1);
     JobDispatcher dispatcher;
     dispatcher.Attach(choice, outputs, outputs);
 

@@ -29,16 +29,6 @@ std::string Short(char type, const std::string& bytes) {
 }
 const std::string kSignature150 = "\x03\x07\x1b*t150R"s;
 
-class FakePrinterChoice : public print::PrinterChoice {
-  public:
-    explicit FakePrinterChoice(std::optional<int> selected) : selected_(selected) {}
-    std::optional<int> SelectedPosition() const override { return selected_; }
-    void SelectPosition(int position) override { selected_ = position; }
-
-  private:
-    std::optional<int> selected_;
-};
-
 class RecordingOutput : public print::BitmapOutput {
   public:
     bool PrintBitmapJob(print::TPrintJob& job, const print::RasterBitmap& bitmap) override {
@@ -53,7 +43,7 @@ class RecordingOutput : public print::BitmapOutput {
 // Decodes a bare record stream and returns the one picture handed to the output.
 print::RasterBitmap Decode(const std::string& records) {
     ByteStream stream(records);
-    FakePrinterChoice choice(0);
+    print::HeldPrinterChoice choice(0);
     RecordingOutput output;
     DecodeRasterJob(stream, choice, output);
     EXPECT_EQ(output.Bitmaps.size(), 1u);
@@ -151,7 +141,7 @@ TEST(RasterJobTest, WholeSpoolFileFromItsRecordStream) {
                              Escape("*b1W") + Data("\xc0"s) + Escape("*rB");
     ByteStream stream(file);
     ASSERT_EQ(ClassifyJob(stream), JobKind::Raster);
-    FakePrinterChoice choice(1);
+    print::HeldPrinterChoice choice(1);
     RecordingOutput output;
     DecodeRasterJob(stream, choice, output);
     ASSERT_EQ(output.Bitmaps.size(), 1u);
@@ -167,7 +157,7 @@ TEST(RasterJobTest, JobSettingsAskForAStretchedCentredPortraitPage) {
     };
     for (const Case c : {Case{std::nullopt, 0, -1}, Case{0, 0, -1}, Case{3, 3, 2}}) {
         ByteStream stream("");
-        FakePrinterChoice choice(c.selected);
+        print::HeldPrinterChoice choice(c.selected);
         RecordingOutput output;
         DecodeRasterJob(stream, choice, output);
         EXPECT_EQ(choice.SelectedPosition(), c.position);
@@ -235,7 +225,7 @@ TEST(RasterJobTest, OneLongRowAndManyEmptyOnesStayWithinTheFilesSize) {
     }
     ByteStream stream(file);
     ASSERT_EQ(ClassifyJob(stream), JobKind::Raster);
-    FakePrinterChoice choice(0);
+    print::HeldPrinterChoice choice(0);
     BandedOutput output;
     DecodeRasterJob(stream, choice, output);
 

@@ -42,16 +42,6 @@ std::string Short(int type, const std::string& bytes) {
     return std::string(1, static_cast<char>(type)) + static_cast<char>(bytes.size()) + bytes;
 }
 
-class FakePrinterChoice : public print::PrinterChoice {
-  public:
-    explicit FakePrinterChoice(std::optional<int> selected) : selected_(selected) {}
-    std::optional<int> SelectedPosition() const override { return selected_; }
-    void SelectPosition(int position) override { selected_ = position; }
-
-  private:
-    std::optional<int> selected_;
-};
-
 class RecordingOutput : public print::RichTextOutput {
   public:
     bool PrintRichTextJob(print::TPrintJob& job, std::string_view rtf) override {
@@ -66,7 +56,7 @@ class RecordingOutput : public print::RichTextOutput {
 // Decodes a bare record stream and reads back the one document handed to the output.
 RichTextDocument Decode(const std::string& records) {
     ByteStream stream(records);
-    FakePrinterChoice choice(0);
+    print::HeldPrinterChoice choice(0);
     RecordingOutput output;
     DecodeTextJob(stream, choice, output);
     EXPECT_EQ(output.Documents.size(), 1u);
@@ -180,7 +170,7 @@ TEST(TextJobTest, FillsTheJobSettingsForTheChosenPrinter) {
     for (const ChoiceCase& choiceCase :
          {ChoiceCase{0, -1}, ChoiceCase{1, 0}, ChoiceCase{3, 2}, ChoiceCase{std::nullopt, -1}}) {
         ByteStream stream(Text("x"));
-        FakePrinterChoice choice(choiceCase.selected);
+        print::HeldPrinterChoice choice(choiceCase.selected);
         RecordingOutput output;
         DecodeTextJob(stream, choice, output);
 
@@ -201,7 +191,7 @@ TEST(TextJobTest, FillsTheJobSettingsForTheChosenPrinter) {
 TEST(TextJobTest, StartsReadingAtTheStreamPosition) {
     ByteStream stream("header" + Text("x"));
     stream.SetPosition(6);
-    FakePrinterChoice choice(0);
+    print::HeldPrinterChoice choice(0);
     RecordingOutput output;
     DecodeTextJob(stream, choice, output);
     const std::optional<RichTextDocument> document =
@@ -219,7 +209,7 @@ TEST(TextJobTest, ErrorsOfTheOutputPassOn) {
         }
     };
     ByteStream stream(Text("x"));
-    FakePrinterChoice choice(0);
+    print::HeldPrinterChoice choice(0);
     FailingOutput output;
     try {
         DecodeTextJob(stream, choice, output);

@@ -72,16 +72,10 @@ class RecordingOutput : public BitmapOutput {
     RasterBitmap Picture;
 };
 
-class NoSelection : public PrinterChoice {
-  public:
-    std::optional<int> SelectedPosition() const override { return std::nullopt; }
-    void SelectPosition(int) override {}
-};
-
 RasterBitmap DecodeSpoolFile(const fs::path& path) {
     decode::ByteStream stream(ReadWholeFile(path));
     EXPECT_EQ(decode::ClassifyJob(stream), decode::JobKind::Raster);
-    NoSelection choice;
+    HeldPrinterChoice choice;
     RecordingOutput output;
     decode::DecodeRasterJob(stream, choice, output);
     return output.Picture;

@@ -46,15 +46,6 @@ std::string Repeated(const std::string& piece, std::size_t count) {
 const std::string kSignature150 = "\x03\x07\x1b*t150R"s;
 const std::string kLongRow(65535, '\x80');
 
-class NoSelection : public PrinterChoice {
-  public:
-    std::optional<int> SelectedPosition() const override { return selected_; }
-    void SelectPosition(int position) override { selected_ = position; }
-
-  private:
-    std::optional<int> selected_;
-};
-
 struct HostileFile {
     std::string name;
     std::string bytes;
@@ -87,7 +78,7 @@ class MemoryBoundTest : public ::testing::TestWithParam<HostileFile> {
         const ostrelin::testing::AllocationProbe probe;
         {
             decode::ByteStream stream(file);
-            NoSelection choice;
+            HeldPrinterChoice choice;
             if (decode::ClassifyJob(stream) == decode::JobKind::Raster) {
                 decode::DecodeRasterJob(stream, choice, form);
             } else {

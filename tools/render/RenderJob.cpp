@@ -17,9 +17,9 @@
 #include "platform/Error.h"
 #include "platform/files/posix/PosixFileSystem.h"
 #include "platform/printing/SystemPrinting.h"
+#include "print/PrinterChoice.h"
 #include "print/TPrintQReport.h"
 #include "tools/render/CapturingOutputs.h"
-#include "tools/render/FixedPrinterChoice.h"
 #include "tools/render/PdfFileTarget.h"
 
 namespace ostrelin::tools::render {
@@ -87,7 +87,7 @@ void RenderJob(const RenderOptions& options, const platform::printing::PrintingS
         return;
     }
 
-    std::optional<FixedPrinterChoice> choice;
+    std::optional<print::HeldPrinterChoice> choice;
     std::optional<PdfFileTarget> pdf;
     if (options.Prints()) {
         const std::string printer =
