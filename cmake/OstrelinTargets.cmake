@@ -14,9 +14,9 @@ function(ostrelin_library name)
   ostrelin_warnings(${name})
 endfunction()
 
-# ostrelin_test(NAME SOURCES ... [LIBS ...]): a GoogleTest executable registered with CTest.
-# Tests run on Qt's offscreen platform and never touch the user's real configuration.
-function(ostrelin_test name)
+# ostrelin_test_executable(NAME SOURCES ... [LIBS ...]): a GoogleTest executable of ours, with src/
+# and tests/ as include roots; registering its tests with CTest is left to the caller.
+function(ostrelin_test_executable name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
@@ -25,9 +25,33 @@ function(ostrelin_test name)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   ostrelin_warnings(${name})
+endfunction()
+
+# ostrelin_with_cups_test(NAME): registers NAME.with_cups, the executable's tests named *WithCups*
+# run together against a private CUPS scheduler of their own (tests/platform/printing/with-private-cups.sh).
+function(ostrelin_with_cups_test name)
+  add_test(NAME ${name}.with_cups
+           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/platform/printing/with-private-cups.sh
+                   $<TARGET_FILE:${name}> --gtest_filter=*WithCups*)
+  set_tests_properties(${name}.with_cups PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
+
+# ostrelin_test(NAME SOURCES ... [LIBS ...] [WITH_CUPS]): a GoogleTest executable registered with
+# CTest. Tests run on Qt's offscreen platform and never touch the user's real configuration. With
+# WITH_CUPS its tests named *WithCups* are not discovered one by one but run as NAME.with_cups.
+function(ostrelin_test name)
+  cmake_parse_arguments(ARG "WITH_CUPS" "" "SOURCES;LIBS" ${ARGN})
+  ostrelin_test_executable(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS})
+  set(filter "*")
+  if(ARG_WITH_CUPS)
+    set(filter "-*WithCups*")
+    ostrelin_with_cups_test(${name})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
+    TEST_FILTER "${filter}"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OSTRELIN_BUILD_DIR=${PROJECT_BINARY_DIR};OSTRELIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
                TIMEOUT 300)
 endfunction()
