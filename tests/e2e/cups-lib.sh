@@ -67,3 +67,34 @@ queue_has_jobs() {
 }
 
 readonly PORTRAIT_A4="iso_a4_210x297mm,portrait"
+
+# ---- where the words stand ------------------------------------------------------------------
+
+# The words of a PDF, one line each: page, word, left and top edge in points.
+words_of() {
+    pdftotext -bbox "$1" - | awk '
+        /<page / { page++ }
+        /<word / {
+            match($0, /xMin="[^"]*"/); x = substr($0, RSTART + 6, RLENGTH - 7)
+            match($0, /yMin="[^"]*"/); y = substr($0, RSTART + 6, RLENGTH - 7)
+            word = $0; sub(/.*">/, "", word); sub(/<\/word>.*/, "", word)
+            printf "%d %s %.2f %.2f\n", page, word, x, y
+        }'
+}
+
+# Compares the words of two PDFs: the same words on the same pages, each within 0.5 pt. Prints
+# the largest deviation.
+expect_same_words() {
+    local got=$1 want=$2 what=$3
+    words_of "$got" >"$E2E_BASE/got.words"
+    words_of "$want" >"$E2E_BASE/want.words"
+    expect_eq "$(cut -d' ' -f1,2 "$E2E_BASE/got.words" | md5sum)" \
+        "$(cut -d' ' -f1,2 "$E2E_BASE/want.words" | md5sum)" "words and pages of $what"
+    local worst
+    worst=$(paste -d' ' "$E2E_BASE/got.words" "$E2E_BASE/want.words" | awk '
+        function abs(v) { return v < 0 ? -v : v }
+        { dx = abs($3 - $7); dy = abs($4 - $8); if (dx > m) m = dx; if (dy > m) m = dy }
+        END { printf "%.2f", m }')
+    echo "  $what: $(wc -l <"$E2E_BASE/got.words") words, largest deviation $worst pt"
+    awk -v w="$worst" 'BEGIN { exit !(w <= 0.5) }' || fail "$what: words moved by up to $worst pt"
+}

@@ -50,7 +50,9 @@ wait_until "an error report" eval '(($(error_lines stopped) >= 1))'
 # Two more timer periods: a new attempt would report again.
 sleep $((2 * PERIOD + 1))
 expect_eq "$(error_lines stopped)" 1 "errors reported"
-grep '^Tarvok Calc Ostrelin: ' "$E2E_BASE/stopped.err" | sed 's/^/reported: /'
+expect_eq "$(grep '^Tarvok Calc Ostrelin: ' "$E2E_BASE/stopped.err")" \
+    "Tarvok Calc Ostrelin: Tiskový systém CUPS neodpovídá, na tiskárně „ostrelin_pdf“ teď nelze tisknout." \
+    "the error"
 expect_eq "$(ls "$SPOOL")" T2.QSF "spool files after the failure"
 expect_eq "$(pdf_count)" 0 "documents printed on the built-in printer instead"
 quit_spooler stopped

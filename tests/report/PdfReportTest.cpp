@@ -6,6 +6,7 @@
 #include <memory>
 #include <regex>
 
+#include "platform/CommandOutput.h"
 #include "platform/printing/SystemPrinting.h"
 #include "report/TQRReport.h"
 #include "report/TestBlock.h"
@@ -15,19 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The standard output of a command.
-std::string CommandOutput(const std::string& command) {
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) {
-        return output;
-    }
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe.get()) != nullptr) {
-        output += buffer.data();
-    }
-    return output;
-}
+using ostrelin::testing::CommandOutput;
 
 // Prints through the real printing system with no CUPS scheduler reachable, so that the built-in
 // PDF printer is the default; its files go to a folder of the test's own.

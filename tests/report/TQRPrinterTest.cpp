@@ -67,15 +67,13 @@ TEST(QRPrinter, SelectionErrorsPassThroughUnchanged) {
                  {"", -1, "There is no default printer currently selected"},
                  {"Removed", -1, "There is no default printer currently selected"}};
     for (const auto& c : cases) {
-        FakePrintingSystem system({FakePrinter("Alpha")}, "Alpha");
+        FakePrintingSystem system({FakePrinter("Alpha")}, c.defaultPrinter);
+        // Without a usable default the printer object starts on the installed printer, so a
+        // job for a named printer does not depend on the default.
         TQRPrinter printer(system);
-        FakePrintingSystem noDefault({FakePrinter("Alpha")}, c.defaultPrinter);
+        printer.SetPrinterIndex(0);
         try {
-            if (c.index == -1) {
-                TQRPrinter other(noDefault);
-            } else {
-                printer.SetPrinterIndex(c.index);
-            }
+            printer.SetPrinterIndex(c.index);
             ADD_FAILURE() << "no error for " << c.message;
         } catch (const Error& error) {
             EXPECT_STREQ(error.what(), c.message);
@@ -112,9 +110,10 @@ TEST(QRPrinter, APageRangeSendsOnlyItsPagesInOneJobAndEndsTheLastWithTheDocument
 
     ASSERT_EQ(system.Log().Documents.size(), 1u);
     EXPECT_EQ(PageMarks(*system.Log().Documents[0]), (std::vector<int>{2, 3}));
-    const std::vector<std::string> expected{"CreateDC Alpha", "StartDoc ", "StartPage",
-                                            "ResetDC",        "EndPage",   "BetweenPages",
-                                            "StartPage",      "EndPage",   "EndDoc"};
+    // The device hands back control while it sends the document, too.
+    const std::vector<std::string> expected{
+        "CreateDC Alpha", "StartDoc ", "StartPage", "ResetDC",      "EndPage",
+        "BetweenPages",   "StartPage", "EndPage",   "BetweenPages", "EndDoc"};
     std::vector<std::string> calls = system.Log().Calls;
     std::erase(calls, "OpenDriver Alpha");
     EXPECT_EQ(calls, expected);
@@ -270,6 +269,35 @@ TEST(QRPrinter, OffsetsAndFactorsTurnTenthsIntoDevicePixels) {
     EXPECT_EQ(printer.YPos(42), 0);
     EXPECT_EQ(printer.XSize(254), 600);
     printer.NewPage();
+    printer.EndDoc();
+}
+
+// A device whose origin is the corner of its printable area, 300 dpi across and 600 dpi down:
+// a position on the sheet, converted by the printer object and drawn from that origin, lands
+// on the sheet where it belongs, each direction at its own resolution, within a device pixel
+// and the offset's rounding to a tenth of a millimetre.
+TEST(QRPrinter, PositionsLandOnTheSheetOfADeviceWithItsOwnOriginAndResolutions) {
+    FakePrinterSetup setup = FakePrinter("Alpha");
+    setup.Dpi = {300, 600};
+    setup.PrintingOffset = platform::canvas::Point{59, 177};  // 5 mm left, 7.5 mm top
+    FakePrintingSystem system({setup}, "Alpha");
+    TQRPrinter printer(system);
+    printer.SetDestination(TQRDestination::Printer);
+    printer.BeginDoc();
+    EXPECT_EQ(printer.LeftOffset(), 50);  // 59 px at 300 dpi = 49.95 tenths
+    EXPECT_EQ(printer.TopOffset(), 75);   // 177 px at 600 dpi = 74.93 tenths
+    EXPECT_DOUBLE_EQ(printer.XFactor(), 300 / 254.0);
+    EXPECT_DOUBLE_EQ(printer.YFactor(), 600 / 254.0);
+    printer.NewPage();
+    EXPECT_EQ(printer.Canvas()->LogPixelsX(), 300);
+    EXPECT_EQ(printer.Canvas()->LogPixelsY(), 600);
+    for (const double tenths : {100.0, 254.0, 1000.0, 2100.0}) {
+        const double sheetX = tenths * 300 / 254, sheetY = tenths * 600 / 254;
+        EXPECT_NEAR(printer.XPos(tenths) + setup.PrintingOffset->X, sheetX, 1.1) << tenths;
+        EXPECT_NEAR(printer.YPos(tenths) + setup.PrintingOffset->Y, sheetY, 1.1) << tenths;
+        EXPECT_NEAR(printer.XSize(tenths), sheetX, 0.5) << tenths;
+        EXPECT_NEAR(printer.YSize(tenths), sheetY, 0.5) << tenths;
+    }
     printer.EndDoc();
 }
 

@@ -40,24 +40,42 @@ Printer::~Printer() {
     }
 }
 
-void Printer::Select(int index) {
-    const std::string& device = printers_[static_cast<std::size_t>(index)];
-    if (index_ != index || !driver_) {
-        driver_ = system_.OpenDriver(device);
+void Printer::Select(const std::string& device) {
+    if (device_ != device || !driver_) {
+        driver_.reset();
         mode_.reset();
+        device_.reset();
+        driver_ = system_.OpenDriver(device);
     }
-    index_ = index;
+    device_ = device;
 }
 
 void Printer::SelectDefaultWhenUnselected() {
-    if (!index_) {
+    if (device_) {
+        return;
+    }
+    try {
         SetPrinterIndex(-1);
+    } catch (const Error&) {
+        for (const std::string& device : printers_) {
+            try {
+                Select(device);
+                if (driver_) {
+                    return;
+                }
+            } catch (const Error&) {
+                // Not reachable either; the next one may be.
+            }
+        }
+        device_.reset();
+        throw;
     }
 }
 
 int Printer::PrinterIndex() {
     SelectDefaultWhenUnselected();
-    return *index_;
+    const auto found = std::find(printers_.begin(), printers_.end(), *device_);
+    return found == printers_.end() ? -1 : static_cast<int>(found - printers_.begin());
 }
 
 void Printer::SetPrinterIndex(int index) {
@@ -66,15 +84,19 @@ void Printer::SetPrinterIndex(int index) {
     }
     if (index == -1) {
         const std::string name = system_.DefaultPrinter();
-        const auto found = std::find(printers_.begin(), printers_.end(), name);
-        if (name.empty() || found == printers_.end()) {
+        if (name.empty()) {
             throw Error("There is no default printer currently selected");
         }
-        index = static_cast<int>(found - printers_.begin());
+        Select(name);
+        if (!driver_) {
+            device_.reset();
+            throw Error("There is no default printer currently selected");
+        }
     } else if (index < 0 || index >= static_cast<int>(printers_.size())) {
         throw Error("Printer index out of range");
+    } else {
+        Select(printers_[static_cast<std::size_t>(index)]);
     }
-    Select(index);
 }
 
 PrinterDriver& Printer::Driver() {
@@ -96,20 +118,20 @@ PrinterNames Printer::GetPrinter(DeviceModeHandle& mode) {
     PrinterDriver& driver = Driver();
     Mode();
     mode = mode_;
-    return {printers_[static_cast<std::size_t>(*index_)], FileNamePart(driver.DriverPath()),
-            driver.Port()};
+    return {*device_, FileNamePart(driver.DriverPath()), driver.Port()};
 }
 
 void Printer::SetPrinter(const std::string& device, DeviceModeHandle mode) {
     if (printing_) {
         throw Error("Printing in progress");
     }
-    const auto found = std::find(printers_.begin(), printers_.end(), device);
-    if (found == printers_.end()) {
+    if (device != device_ &&
+        std::find(printers_.begin(), printers_.end(), device) == printers_.end()) {
         throw Error("Printer selected is not valid");
     }
-    index_.reset();
-    Select(static_cast<int>(found - printers_.begin()));
+    // Opened afresh, so that the driver hands out its settings as they are now.
+    driver_.reset();
+    Select(device);
     mode_ = std::move(mode);
 }
 
@@ -141,6 +163,7 @@ void Printer::BeginDoc() {
     if (!dc) {
         throw Error("Printer selected is not valid");
     }
+    dc->SetAbortProc([&system = system_] { system.BetweenPages(); });
     dc->StartDoc(FirstCharacters(title_, kDocumentNameLength));
     dc_ = std::move(dc);
     printing_ = true;

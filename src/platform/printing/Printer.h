@@ -23,7 +23,9 @@ struct PrinterNames {
 // "Printer selected is not valid", "Printing in progress", "Printer is not currently printing".
 class Printer {
   public:
-    // A printer object on `system`, which must outlive it; it starts on the default printer.
+    // A printer object on `system`, which must outlive it. It starts on the default printer; when
+    // that cannot be opened, on the first installed printer that can, so that a program that goes
+    // on to select a printer by position never depends on the default.
     explicit Printer(const PrintingSystem& system);
     // Drops a document that was begun and not ended.
     ~Printer();
@@ -33,18 +35,20 @@ class Printer {
     // The installed printers, read from the system when the object was made.
     const std::vector<std::string>& Printers() const { return printers_; }
 
-    // Position of the selected printer in Printers(); selecting the default printer first when
-    // nothing is selected yet.
+    // Position of the selected printer in Printers(), or -1 for a default printer that was
+    // installed after the list was read; selecting the default printer first when nothing is
+    // selected yet.
     int PrinterIndex();
-    // Selects the printer at `index` in Printers(), or the default printer for -1. The device
-    // settings of a newly selected printer are fetched from its driver when first needed.
+    // Selects the printer at `index` in Printers(), or for -1 the system's default printer as it
+    // is now, also one installed after the list was read. The device settings of a newly
+    // selected printer are fetched from its driver when first needed.
     void SetPrinterIndex(int index);
 
     // Names and device settings of the selected printer; the settings are shared, so changes
     // made through the handle are this printer's settings.
     PrinterNames GetPrinter(DeviceModeHandle& mode);
-    // Selects the printer named `device` with the settings `mode`, or with fresh settings from
-    // its driver when `mode` is null.
+    // Selects the printer named `device` (an installed one, or the one selected now) with the
+    // settings `mode`, or with fresh settings from its driver when `mode` is null.
     void SetPrinter(const std::string& device, DeviceModeHandle mode);
 
     // What the selected printer's driver answers with the current settings.
@@ -78,14 +82,14 @@ class Printer {
 
   private:
     void SelectDefaultWhenUnselected();
-    void Select(int index);
+    void Select(const std::string& device);
     PrinterDriver& Driver();
     DeviceMode& Mode();
     void EndDocument();
 
     const PrintingSystem& system_;
     std::vector<std::string> printers_;
-    std::optional<int> index_;
+    std::optional<std::string> device_;
     std::unique_ptr<PrinterDriver> driver_;
     DeviceModeHandle mode_;
     std::unique_ptr<DeviceContext> dc_;

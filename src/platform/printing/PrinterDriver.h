@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,9 @@ class DeviceContext {
   public:
     virtual ~DeviceContext() = default;
 
+    // Sets what runs while the device is busy with the document for some time (sending it to its
+    // destination), so that the program can handle waiting events meanwhile.
+    virtual void SetAbortProc(std::function<void()> proc) = 0;
     // Starts the print document named `documentName`.
     virtual void StartDoc(const std::string& documentName) = 0;
     // Begins a page; its canvas is Canvas() until EndPage.

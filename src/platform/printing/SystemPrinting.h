@@ -14,8 +14,9 @@ inline constexpr std::string_view kPdfPrinterName = "Tisk do PDF";
 // The machine's real printing system: the CUPS destinations in the order libcups lists them,
 // followed by the built-in PDF printer, which is always present and is the default printer
 // when CUPS names none. The list of printers is read once, when the system is made; printers
-// installed later appear after a restart. `betweenPages` runs between the pages of every
-// document (the program handles waiting events there); it may be empty.
+// installed later appear after a restart, but the default printer is always the current one.
+// `betweenPages` runs between the pages of every document (the program handles waiting events
+// there); it may be empty.
 std::unique_ptr<PrintingSystem> MakeSystemPrinting(std::function<void()> betweenPages = {});
 
 }  // namespace ostrelin::platform::printing

@@ -12,9 +12,9 @@ CupsCapabilities Office() {
     CupsCapabilities caps;
     caps.MediaSupported = {"iso_a4_210x297mm", "na_letter_8.5x11in", "iso_a3_297x420mm",
                            "om_small-photo_100x150mm", "A5"};
-    caps.MediaSizes = {{"iso_a4_210x297mm", 21000, 29700, 420, 500},
-                       {"na_letter_8.5x11in", 21590, 27940, 420, 420},
-                       {"A5", 14800, 21000, 300, 300}};
+    caps.MediaSizes = {{"iso_a4_210x297mm", 21000, 29700},
+                       {"na_letter_8.5x11in", 21590, 27940},
+                       {"A5", 14800, 21000}};
     caps.MediaDefault = "iso_a4_210x297mm";
     caps.CopiesUpper = 999;
     caps.SidesSupported = {"one-sided", "two-sided-long-edge", "two-sided-short-edge"};
@@ -82,15 +82,6 @@ TEST(CupsMapping, MediaNamesForStandardAndCustomSheets) {
     mode.PaperWidth = 1005;
     mode.PaperLength = 1500;
     EXPECT_EQ(MediaNameOf(caps, mode), "custom_ostrelin_100.5x150.0mm");
-}
-
-TEST(CupsMapping, PrintingOffsetIsTheMarginOfTheSheetInDevicePixels) {
-    const CupsCapabilities caps = Office();
-    DeviceMode mode = DefaultDeviceModeOf(caps);
-    EXPECT_EQ(PrintingOffsetOf(caps, mode, 600), (canvas::Point{99, 118}));
-    mode.PaperSize = 1;
-    EXPECT_EQ(PrintingOffsetOf(caps, mode, 600), (canvas::Point{99, 99}));
-    EXPECT_FALSE(PrintingOffsetOf(CupsCapabilities{}, mode, 600).has_value());
 }
 
 }  // namespace

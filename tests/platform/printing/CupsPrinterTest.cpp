@@ -9,6 +9,10 @@
 #include <regex>
 #include <thread>
 
+#include "platform/CommandOutput.h"
+#include "platform/Error.h"
+#include "platform/TempDir.h"
+#include "platform/printing/PageInk.h"
 #include "platform/printing/SystemPrinting.h"
 #include "report/TQRReport.h"
 #include "report/TestBlock.h"
@@ -46,21 +50,22 @@ TEST_F(WithCups, TheQueueIsListedWithItsCapabilities) {
         EXPECT_NE(std::find(papers.begin(), papers.end(), code), papers.end()) << code;
     }
     EXPECT_EQ(driver->LogPixels(mode), (Resolution{600, 600}));
-    // The queue's sheets have 5 mm margins: 118 pixels at 600 dpi.
-    EXPECT_EQ(driver->PrintingOffset(mode), (canvas::Point{118, 118}));
+    // The queue's sheets have 5 mm margins, but the PDF it gets counts from the sheet's corner.
+    EXPECT_EQ(driver->PrintingOffset(mode), (canvas::Point{0, 0}));
     EXPECT_EQ(driver->PhysicalPageSize(mode), (canvas::Point{4961, 7016}));
-    EXPECT_EQ(system->OpenDriver("no_such_queue"), nullptr);
+    EXPECT_THROW(
+        {
+            try {
+                system->OpenDriver("no_such_queue");
+            } catch (const Error& error) {
+                EXPECT_STREQ(error.what(), "Tiskárna „no_such_queue“ v systému CUPS už není.");
+                throw;
+            }
+        },
+        Error);
 }
 
-std::string CommandOutput(const std::string& command) {
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::array<char, 4096> buffer{};
-    while (pipe && std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe.get())) {
-        output += buffer.data();
-    }
-    return output;
-}
+using ostrelin::testing::CommandOutput;
 
 // The newest job of a queue once it has completed; nothing when it does not complete.
 std::optional<cups_job_t> CompletedJob(const char* queue) {
@@ -116,26 +121,50 @@ JobAttributes AttributesOfJob(int id) {
     return attributes;
 }
 
-TEST_F(WithCups, ATwoPageLandscapeReportWithTwoCopiesComesOutAsFourLandscapeSheets) {
+TEST_F(WithCups, WaitingEventsAreHandledWhileTheLastPageEndsAndTheDocumentIsSent) {
+    int handled = 0;
+    const auto counting = MakeSystemPrinting([&handled] { ++handled; });
+    const auto printers = counting->Printers();
+    const auto queue = std::find(printers.begin(), printers.end(), "ostrelin_alt");
+    ASSERT_NE(queue, printers.end());
+    report::TQRReport report(*counting);
+    report.SetShowProgress(false);
+    report.SetPrintIfEmpty(true);
+    report.PrinterSettings().SetPrinterIndex(static_cast<int>(queue - printers.begin()));
+    report::TQRBand detail(&report, report::rbDetail);
+    report::testing::TestBlock block(&detail, 0x000000, 0, 0, 400, 300);
+    block.OnPrint = [&handled] { handled = 0; };  // count only what comes after the drawing
+    report.PrintReport();
+    EXPECT_GE(handled, 2) << "once the page is drawn, and for each piece of the document sent";
+    const auto job = CompletedJob("ostrelin_alt");
+    ASSERT_TRUE(job.has_value());
+    EXPECT_EQ(job->state, IPP_JSTATE_COMPLETED);
+}
+
+// Prints a two-page landscape report with two copies on the printer at `index`: a black block
+// 40 x 30 mm at 25 mm from the left and 15 mm from the top of each sheet.
+void PrintLandscapeReport(const PrintingSystem& system, int index) {
     using namespace report;
+    TQRReport report(system);
+    report.SetShowProgress(false);
+    report.SetPrintIfEmpty(true);
+    report.SetReportTitle("Tarvok Ostrelin - tisk nářezového plánu");
+    report.Page().SetPaperSize(TQRPaperSize::A4);
+    report.Page().SetOrientation(poLandscape);
+    report.PrinterSettings().SetPrinterIndex(index);
+    report.PrinterSettings().SetCopies(2);
+    TQRBand detail(&report, rbDetail);
+    detail.SetNativeHeight(1500);
+    report::testing::TestBlock block(&detail, 0x000000, 0, 0, 400, 300);
+    block.GrowSteps = 10;  // 2000 high on a landscape sheet 2100 long: a second page
+    report.PrintReport();
+}
+
+TEST_F(WithCups, ATwoPageLandscapeReportWithTwoCopiesComesOutAsFourLandscapeSheets) {
     const auto printers = system->Printers();
     const auto queue = std::find(printers.begin(), printers.end(), "ostrelin_pdf");
     ASSERT_NE(queue, printers.end());
-    {
-        TQRReport report(*system);
-        report.SetShowProgress(false);
-        report.SetPrintIfEmpty(true);
-        report.SetReportTitle("Tarvok Ostrelin - tisk nářezového plánu");
-        report.Page().SetPaperSize(TQRPaperSize::A4);
-        report.Page().SetOrientation(poLandscape);
-        report.PrinterSettings().SetPrinterIndex(static_cast<int>(queue - printers.begin()));
-        report.PrinterSettings().SetCopies(2);
-        TQRBand detail(&report, rbDetail);
-        detail.SetNativeHeight(1500);
-        report::testing::TestBlock block(&detail, 0x000000, 0, 0, 400, 300);
-        block.GrowSteps = 10;  // 2000 high on a landscape sheet 2100 long: a second page
-        report.PrintReport();
-    }
+    PrintLandscapeReport(*system, static_cast<int>(queue - printers.begin()));
     const auto job = CompletedJob("ostrelin_pdf");
     ASSERT_TRUE(job.has_value()) << "the job did not complete";
     EXPECT_EQ(job->state, IPP_JSTATE_COMPLETED) << CommandOutput("tail -5 \"$OSTRELIN_CUPS_LOG\"");
@@ -144,8 +173,8 @@ TEST_F(WithCups, ATwoPageLandscapeReportWithTwoCopiesComesOutAsFourLandscapeShee
     EXPECT_EQ(attributes.copies, 2);
     EXPECT_EQ(attributes.media, "iso_a4_210x297mm");
 
-    const std::string info =
-        CommandOutput("pdfinfo -f 1 -l 9 '" + (output / "ostrelin_pdf.pdf").string() + "'");
+    const fs::path printed = output / "ostrelin_pdf.pdf";
+    const std::string info = CommandOutput("pdfinfo -f 1 -l 9 '" + printed.string() + "'");
     EXPECT_TRUE(std::regex_search(info, std::regex(R"(Pages:\s+4\n)"))) << info;
     // Each sheet is an A4 page laid landscape: a landscape page box, turned for a portrait feed.
     for (int page = 1; page <= 4; ++page) {
@@ -154,6 +183,25 @@ TEST_F(WithCups, ATwoPageLandscapeReportWithTwoCopiesComesOutAsFourLandscapeShee
         EXPECT_TRUE(std::regex_search(info, std::regex(size))) << size << "\n" << info;
         const std::string rotation = "Page\\s+" + std::to_string(page) + R"( rot:\s+(90|270)\n)";
         EXPECT_TRUE(std::regex_search(info, std::regex(rotation))) << rotation << "\n" << info;
+    }
+
+    // The queue has 5 mm margins; the block stands where the built-in printer puts it all the
+    // same, within half a point: 40 x 30 mm inside the report's 10 mm margins.
+    const ostrelin::testing::TempDir folder;
+    setenv("OSTRELIN_PDF_DIR", folder.Path().c_str(), 1);
+    PrintLandscapeReport(*system, static_cast<int>(printers.size()) - 1);
+    unsetenv("OSTRELIN_PDF_DIR");
+    std::vector<fs::path> written;
+    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+        written.push_back(entry.path());
+    }
+    ASSERT_EQ(written.size(), 1u);
+    const auto onQueue = ostrelin::testing::InkOfPage(printed, 1, folder.Path());
+    const auto onBuiltIn = ostrelin::testing::InkOfPage(written.front(), 1, folder.Path());
+    const std::array<double, 4> expected{454, 341, 113, 113};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(onQueue[i], onBuiltIn[i], 2) << "bound " << i;
+        EXPECT_NEAR(onBuiltIn[i], expected[i], 2) << "bound " << i;
     }
 }
 

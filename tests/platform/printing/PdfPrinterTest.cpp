@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/CommandOutput.h"
+#include "platform/TempDir.h"
+#include "platform/printing/PageInk.h"
 #include "platform/printing/SystemPrinting.h"
 #include "platform/printing/pdf/PdfFileName.h"
+#include "platform/printing/pdf/PdfPageWriter.h"
 
 namespace ostrelin::platform::printing {
 namespace {
@@ -31,6 +37,57 @@ TEST(PdfPrinter, DeclaresPaperAndOrientationButNoCopiesAt720DotsWithoutMargins) 
     EXPECT_EQ(driver->PhysicalPageSize(mode), (canvas::Point{5953, 8419}));
     mode.Orientation = kOrientationLandscape;
     EXPECT_EQ(driver->PhysicalPageSize(mode), (canvas::Point{8419, 5953}));
+}
+
+// A device that resolves 300 dpi across and 600 dpi down the page: every position and length
+// lands at its own direction's resolution, and text keeps its point size.
+TEST(PdfPageWriter, PositionsAndLengthsFollowTheResolutionOfTheirDirection) {
+    const ostrelin::testing::TempDir folder;
+    const fs::path pdf = folder.Path() / "two-resolutions.pdf";
+    {
+        pdf::PdfPageWriter writer(pdf, "Dvě rozlišení", Resolution{300, 600});
+        const Sheet a4{21000, 29700, false};
+        writer.StartPage(a4);
+        writer.Canvas().FillRect({300, 600, 600, 1200}, 0x000000);  // 1 inch square at 1, 1 inch
+        writer.StartPage(a4);
+        writer.Canvas().DrawLine({300, 2400}, {900, 2400}, 0x000000, 60);  // 0.1 inch thick
+        writer.StartPage(a4);
+        writer.Canvas().IntersectClipRect({0, 0, 450, 6000});
+        writer.Canvas().FillRect({300, 600, 600, 1200}, 0x000000);  // its left half shows
+        writer.StartPage(a4);
+        writer.Canvas().DrawText({300, 1800}, "Ahoj", {.Family = "Courier New", .PixelSize = 100});
+        writer.Finish();
+    }
+    struct Expected {
+        int page;
+        std::array<double, 4> bounds;  // quarter points
+    } const pages[] = {
+        {1, {288, 288, 288, 288}},
+        // 2 inches long with square ends of 30 device pixels across (0.1 inch), 0.1 inch thick
+        // around 4 inches down.
+        {2, {576 + 57.6, 28.8, 288 - 28.8, 1152 - 14.4}},
+        {3, {144, 288, 288, 288}},
+    };
+    for (const Expected& expected : pages) {
+        const auto ink = ostrelin::testing::InkOfPage(pdf, expected.page, folder.Path());
+        for (std::size_t i = 0; i < ink.size(); ++i) {
+            EXPECT_NEAR(ink[i], expected.bounds[i], 2)
+                << "page " << expected.page << ", bound " << i;
+        }
+    }
+    // 100 device pixels at 600 dpi are 12 points; the word starts at 1 inch, its baseline at 3.
+    const std::string words = ostrelin::testing::CommandOutput(
+        "pdftotext -f 4 -l 4 -bbox '" + pdf.string() + "' - | grep '>Ahoj<'");
+    double left = 0, top = 0, right = 0, bottom = 0;
+    ASSERT_EQ(std::sscanf(words.c_str(), R"( <word xMin="%lf" yMin="%lf" xMax="%lf" yMax="%lf")",
+                          &left, &top, &right, &bottom),
+              4)
+        << words;
+    EXPECT_NEAR(left, 72, 0.5);
+    EXPECT_NEAR(right - left, 4 * 7.2, 0.5) << "four letters of 12 pt Liberation Mono";
+    EXPECT_LT(top, 216);
+    EXPECT_GT(bottom, 216);
+    EXPECT_NEAR(bottom - top, 12, 2);
 }
 
 TEST(PdfPrinter, FileNamesCarryTheDocumentNameAndTheTime) {

@@ -74,6 +74,38 @@ TEST(PlatformPrinter, SettingsAreSharedThroughTheHandleAndFreshAfterReselecting)
     EXPECT_NE(fresh, mode);
 }
 
+TEST(PlatformPrinter, TheDefaultIsTheSystemsCurrentOneAlsoWhenInstalledAfterTheListWasRead) {
+    FakePrintingSystem system({{.Name = "Alpha"}, {.Name = "Later", .Listed = false}}, "Alpha");
+    Printer printer(system);
+    EXPECT_EQ(printer.PrinterIndex(), 0);
+    system.SetDefaultPrinter("Later");
+    printer.SetPrinterIndex(-1);
+    EXPECT_EQ(printer.PrinterIndex(), -1) << "not in the list read before it came";
+    DeviceModeHandle mode;
+    EXPECT_EQ(printer.GetPrinter(mode).Device, "Later");
+    printer.SetPrinter("Later", nullptr);
+    printer.BeginDoc();
+    printer.EndDoc();
+    EXPECT_EQ(system.Log().Documents.back()->Printer, "Later");
+    EXPECT_EQ(ErrorOf([&] { printer.SetPrinter("Nobody", nullptr); }),
+              "Printer selected is not valid");
+}
+
+TEST(PlatformPrinter, APrinterChosenByPositionNeverDependsOnTheDefault) {
+    for (const char* defaultPrinter : {"", "Removed"}) {
+        SCOPED_TRACE(defaultPrinter);
+        const auto system = FakePrintingSystem::Named({"Alpha", "Beta"}, defaultPrinter);
+        Printer printer(system);
+        EXPECT_EQ(printer.PrinterIndex(), 0) << "starts on the first printer that opens";
+        printer.SetPrinterIndex(1);
+        printer.BeginDoc();
+        printer.EndDoc();
+        EXPECT_EQ(system.Log().Documents.back()->Printer, "Beta");
+        EXPECT_EQ(ErrorOf([&] { printer.SetPrinterIndex(-1); }),
+                  "There is no default printer currently selected");
+    }
+}
+
 TEST(PlatformPrinter, FirstCharactersCountsCharactersNotBytes) {
     EXPECT_EQ(FirstCharacters("nářezového", 3), "nář");
     EXPECT_EQ(FirstCharacters("ab", 31), "ab");

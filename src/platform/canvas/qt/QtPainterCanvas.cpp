@@ -14,21 +14,27 @@ QColor ToQColor(Color color) {
                   static_cast<int>((color >> 16) & 0xFF));
 }
 
-QRect ToQRect(const Rect& rect) {
-    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+QRectF ToQRectF(const Rect& rect) {
+    return QRectF(QPointF(rect.Left, rect.Top), QPointF(rect.Right, rect.Bottom));
 }
 
 }  // namespace
 
 QtPainterCanvas::QtPainterCanvas(QPainter& painter, int logPixelsX, int logPixelsY)
-    : painter_(painter), logPixelsX_(logPixelsX), logPixelsY_(logPixelsY) {}
+    : painter_(painter),
+      logPixelsX_(logPixelsX),
+      logPixelsY_(logPixelsY),
+      deviceToPainter_(QTransform::fromScale(1.0, static_cast<double>(logPixelsX) / logPixelsY)) {}
 
 void QtPainterCanvas::FillRect(const Rect& rect, Color color) {
-    painter_.fillRect(ToQRect(rect), ToQColor(color));
+    painter_.fillRect(deviceToPainter_.mapRect(ToQRectF(rect)), ToQColor(color));
 }
 
 void QtPainterCanvas::DrawLine(Point from, Point to, Color color, int width) {
     painter_.save();
+    // Drawn in device pixels, so that the pen's width is measured across the line in the
+    // resolution of that direction.
+    painter_.setWorldTransform(deviceToPainter_, true);
     painter_.setPen(QPen(ToQColor(color), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter_.drawLine(QPoint(from.X, from.Y), QPoint(to.X, to.Y));
     painter_.restore();
@@ -42,12 +48,12 @@ void QtPainterCanvas::StretchDIBits(const Rect& destination, const DeviceBitmap&
     painter_.save();
     // Colour-on-colour drops whole rows and columns; only halftone asks for averaging.
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, stretchMode_ == StretchMode::Halftone);
-    painter_.drawImage(ToQRect(destination), image);
+    painter_.drawImage(deviceToPainter_.mapRect(ToQRectF(destination)), image);
     painter_.restore();
 }
 
 void QtPainterCanvas::IntersectClipRect(const Rect& rect) {
-    painter_.setClipRect(ToQRect(rect),
+    painter_.setClipRect(deviceToPainter_.mapRect(ToQRectF(rect)),
                          painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
@@ -69,7 +75,8 @@ void QtPainterCanvas::DrawText(Point origin, std::string_view text, const TextFo
         painter_.setPen(ToQColor(font.TextColor));
         textFont_ = font;
     }
-    painter_.drawText(QPoint(origin.X, origin.Y),
+    // Glyphs keep their shape: only the origin is mapped, the font is sized in points.
+    painter_.drawText(deviceToPainter_.map(QPointF(origin.X, origin.Y)),
                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <QPainter>
+#include <QTransform>
 #include <optional>
 
 #include "platform/canvas/Canvas.h"
 
 namespace ostrelin::platform::canvas {
 
-// A canvas drawing with a QPainter whose device counts in device pixels (a PDF page at the
-// printer's resolution, an image). The painter must outlive the canvas.
+// A canvas drawing with a QPainter whose device counts in pixels of the horizontal resolution in
+// both directions (a PDF page at the printer's resolution, an image). A printer may resolve finer
+// down the page than across it: vertical device pixels are then scaled onto the painter's, so
+// every position and length keeps the size its own direction's resolution gives it. The painter
+// must outlive the canvas.
 class QtPainterCanvas final : public Canvas {
   public:
     QtPainterCanvas(QPainter& painter, int logPixelsX, int logPixelsY);
@@ -28,6 +32,8 @@ class QtPainterCanvas final : public Canvas {
     QPainter& painter_;
     int logPixelsX_;
     int logPixelsY_;
+    // Device pixels to painter units: vertical pixels scaled by logPixelsX / logPixelsY.
+    QTransform deviceToPainter_;
     StretchMode stretchMode_ = StretchMode::BlackOnWhite;
     // The font the painter holds for text, set by the last DrawText; the pen with it is the
     // font's colour, since every other drawing restores the pen it found.

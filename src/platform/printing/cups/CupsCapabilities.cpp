@@ -25,11 +25,8 @@ std::string FirstString(ipp_attribute_t* attribute) {
 
 }  // namespace
 
-std::optional<CupsCapabilities> ReadCupsCapabilities(const std::string& name) {
+CupsCapabilities ReadCupsCapabilities(const std::string& name) {
     const CupsDestination destination(name);
-    if (!destination.Found()) {
-        return std::nullopt;
-    }
     cups_dest_t* dest = destination.Dest();
     cups_dinfo_t* info = destination.Info();
     CupsCapabilities caps;
@@ -55,7 +52,7 @@ std::optional<CupsCapabilities> ReadCupsCapabilities(const std::string& name) {
     for (int i = 0; i < mediaCount; ++i) {
         cups_size_t size{};
         if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, 0, &size) != 0) {
-            caps.MediaSizes.push_back({size.media, size.width, size.length, size.left, size.top});
+            caps.MediaSizes.push_back({size.media, size.width, size.length});
         }
     }
     caps.MediaDefault = FirstString(fallback(CUPS_MEDIA));

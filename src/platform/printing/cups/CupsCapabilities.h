@@ -1,24 +1,21 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace ostrelin::platform::printing::cups {
 
-// One medium a destination offers, sizes and margins in hundredths of a millimetre.
+// One medium a destination offers, its size in hundredths of a millimetre.
 struct CupsMedia {
     std::string Name;
     int Width = 0;
     int Length = 0;
-    int Left = 0;
-    int Top = 0;
 };
 
 // What a CUPS destination reports about itself over IPP, copied out of libcups' structures.
 struct CupsCapabilities {
     std::vector<std::string> MediaSupported;         // media-supported
-    std::vector<CupsMedia> MediaSizes;               // media-col-database, with margins
+    std::vector<CupsMedia> MediaSizes;               // media-col-database
     std::string MediaDefault;                        // media-default
     int CopiesUpper = 1;                             // upper bound of copies-supported
     std::vector<std::string> SidesSupported;         // sides-supported
@@ -32,8 +29,8 @@ struct CupsCapabilities {
     std::string MakeAndModel;
 };
 
-// Asks the scheduler about destination `name` ("queue" or "queue/instance"); nothing when CUPS
-// does not know it.
-std::optional<CupsCapabilities> ReadCupsCapabilities(const std::string& name);
+// Asks the scheduler about destination `name` ("queue" or "queue/instance"). Throws
+// ostrelin::Error naming the printer when the scheduler does not answer or does not know it.
+CupsCapabilities ReadCupsCapabilities(const std::string& name);
 
 }  // namespace ostrelin::platform::printing::cups

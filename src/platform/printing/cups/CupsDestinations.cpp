@@ -5,6 +5,8 @@
 #include <memory>
 #include <span>
 
+#include "platform/printing/cups/CupsDestination.h"
+
 namespace ostrelin::platform::printing::cups {
 
 namespace {
@@ -40,6 +42,7 @@ std::string DestinationName(const cups_dest_t& dest) {
 CupsDestinationList ReadCupsDestinations() {
     CupsDestinationList list;
     const DestArray dests;
+    list.SchedulerReached = !dests.Items().empty() || !SchedulerUnreachable();
     for (const cups_dest_t& dest : dests.Items()) {
         list.Names.push_back(DestinationName(dest));
         if (dest.is_default != 0 && list.DefaultName.empty()) {

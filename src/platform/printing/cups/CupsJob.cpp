@@ -32,18 +32,32 @@ class Options {
     cups_option_t* options_ = nullptr;
 };
 
+// The reason CUPS gave for the last request, in the user's words where it is one we know.
 [[noreturn]] void Fail(const std::string& name) {
-    throw Error("Printing on " + name + " failed: " + cupsLastErrorString());
+    if (SchedulerUnreachable()) {
+        throw Error(SchedulerNotRunningText(name));
+    }
+    switch (cupsLastError()) {
+        case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+            throw Error(NotAcceptingJobsText(name));
+        case IPP_STATUS_ERROR_NOT_FOUND:
+            throw Error(QueueGoneText(name));
+        default:
+            throw Error("Tiskárna „" + name + "“ úlohu odmítla: " + cupsLastErrorString());
+    }
 }
 
 }  // namespace
 
 int SubmitPdfJob(const std::string& name, const std::string& title,
                  const std::vector<std::pair<std::string, std::string>>& options,
-                 const std::filesystem::path& pdf) {
+                 const std::filesystem::path& pdf, const std::function<void()>& whileSending) {
     const CupsDestination destination(name);
-    if (!destination.Found() || destination.Info() == nullptr) {
-        throw Error("Printer selected is not valid");
+    if (destination.Info() == nullptr) {
+        Fail(name);
+    }
+    if (!destination.AcceptingJobs()) {
+        throw Error(NotAcceptingJobsText(name));
     }
     const Options jobOptions(options);
     int jobId = 0;
@@ -68,10 +82,14 @@ int SubmitPdfJob(const std::string& name, const std::string& title,
             cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer.data(), count) != HTTP_STATUS_CONTINUE) {
             written = false;
         }
+        if (whileSending) {
+            whileSending();
+        }
     }
     if (cupsFinishDestDocument(CUPS_HTTP_DEFAULT, destination.Dest(), destination.Info()) >
             IPP_STATUS_OK_EVENTS_COMPLETE ||
         !written) {
+        cupsCancelDestJob(CUPS_HTTP_DEFAULT, destination.Dest(), jobId);
         Fail(name);
     }
     return jobId;

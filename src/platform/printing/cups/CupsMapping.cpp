@@ -1,10 +1,10 @@
 #include "platform/printing/cups/CupsMapping.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/printing/BinCodes.h"
 #include "platform/printing/PaperCodes.h"
-#include "platform/printing/Sheet.h"
 
 namespace ostrelin::platform::printing::cups {
 
@@ -133,18 +133,6 @@ std::string MediaNameOf(const CupsCapabilities& caps, const DeviceMode& mode) {
     }
     const auto paper = PaperOfCode(code);
     return paper ? std::string(paper->MediaName) : caps.MediaDefault;
-}
-
-std::optional<canvas::Point> PrintingOffsetOf(const CupsCapabilities& caps, const DeviceMode& mode,
-                                              int dpi) {
-    const CupsMedia* media = MediaNamed(caps, MediaNameOf(caps, mode));
-    if (media == nullptr) {
-        media = MediaNamed(caps, caps.MediaDefault);
-    }
-    if (media == nullptr) {
-        return std::nullopt;
-    }
-    return canvas::Point{HundredthsToPixels(media->Left, dpi), HundredthsToPixels(media->Top, dpi)};
 }
 
 std::vector<std::pair<std::string, std::string>> JobOptionsOf(const CupsCapabilities& caps,

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/canvas/Canvas.h"
 #include "platform/printing/DeviceMode.h"
 #include "platform/printing/PrinterDriver.h"
 #include "platform/printing/cups/CupsCapabilities.h"
@@ -24,11 +22,6 @@ std::vector<std::int16_t> PaperCodesOf(const CupsCapabilities& caps);
 
 // The destination's default resolution; 600 dots per inch when it names none.
 Resolution ResolutionOf(const CupsCapabilities& caps);
-
-// The unprintable left and top margin, in device pixels at `dpi`, of the medium `mode` asks for
-// (or the default medium); nothing when the destination does not describe it.
-std::optional<canvas::Point> PrintingOffsetOf(const CupsCapabilities& caps, const DeviceMode& mode,
-                                              int dpi);
 
 // The IPP media name for the paper of `mode`: the destination's own name for that sheet when it
 // lists one, the standard name otherwise, or a custom size.

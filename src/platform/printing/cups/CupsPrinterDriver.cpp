@@ -23,7 +23,8 @@ std::filesystem::path CreateJobFile() {
         (std::filesystem::temp_directory_path() / "ostrelin-job-XXXXXX.pdf").string();
     const int descriptor = mkstemps(pattern.data(), 4);
     if (descriptor < 0) {
-        throw Error("Cannot create a temporary file for the print job");
+        throw Error("Nelze vytvořit dočasný soubor pro tiskovou úlohu ve složce " +
+                    std::filesystem::temp_directory_path().string() + ".");
     }
     close(descriptor);
     return pattern;
@@ -38,10 +39,12 @@ class CupsDeviceContext final : public DeviceContext {
 
     ~CupsDeviceContext() override { Discard(); }
 
+    void SetAbortProc(std::function<void()> proc) override { abortProc_ = std::move(proc); }
+
     void StartDoc(const std::string& documentName) override {
         title_ = documentName;
         path_ = CreateJobFile();
-        writer_.emplace(*path_, documentName, ResolutionOf(caps_).X);
+        writer_.emplace(*path_, documentName, ResolutionOf(caps_));
     }
 
     void StartPage() override {
@@ -59,9 +62,12 @@ class CupsDeviceContext final : public DeviceContext {
         if (!writer_) {
             return;
         }
+        if (abortProc_) {
+            abortProc_();
+        }
         writer_->Finish();
         writer_.reset();
-        SubmitPdfJob(name_, title_, JobOptionsOf(caps_, mode_), *path_);
+        SubmitPdfJob(name_, title_, JobOptionsOf(caps_, mode_), *path_, abortProc_);
         Discard();
     }
 
@@ -89,6 +95,7 @@ class CupsDeviceContext final : public DeviceContext {
     std::string name_;
     CupsCapabilities caps_;
     DeviceMode mode_;
+    std::function<void()> abortProc_;
     std::string title_;
     std::optional<std::filesystem::path> path_;
     std::optional<pdf::PdfPageWriter> writer_;
@@ -108,8 +115,10 @@ class CupsPrinterDriver final : public PrinterDriver {
         return PaperCodesOf(caps_);
     }
     Resolution LogPixels(const DeviceMode&) const override { return ResolutionOf(caps_); }
-    std::optional<canvas::Point> PrintingOffset(const DeviceMode& mode) const override {
-        return PrintingOffsetOf(caps_, mode, ResolutionOf(caps_).X);
+    // The PDF a queue receives is placed by its own coordinates, whose origin is the sheet's
+    // corner, whatever margins the printer cannot print on: the device has no printing offset.
+    std::optional<canvas::Point> PrintingOffset(const DeviceMode&) const override {
+        return canvas::Point{0, 0};
     }
     std::optional<canvas::Point> PhysicalPageSize(const DeviceMode& mode) const override {
         const auto sheet = SheetOfMode(mode, DefaultDeviceModeOf(caps_).PaperSize);
@@ -133,11 +142,7 @@ class CupsPrinterDriver final : public PrinterDriver {
 }  // namespace
 
 std::unique_ptr<PrinterDriver> MakeCupsPrinterDriver(const std::string& name) {
-    auto caps = ReadCupsCapabilities(name);
-    if (!caps) {
-        return nullptr;
-    }
-    return std::make_unique<CupsPrinterDriver>(name, std::move(*caps));
+    return std::make_unique<CupsPrinterDriver>(name, ReadCupsCapabilities(name));
 }
 
 }  // namespace ostrelin::platform::printing::cups

@@ -8,7 +8,8 @@
 namespace ostrelin::platform::printing::cups {
 
 // The driver of CUPS destination `name`: its capabilities read over IPP when opened, each document
-// drawn into a PDF and submitted as one job when it ends. Nullptr when CUPS does not know `name`.
+// drawn into a PDF and submitted as one job when it ends. Throws ostrelin::Error naming the
+// printer when the scheduler does not answer or does not know `name`.
 std::unique_ptr<PrinterDriver> MakeCupsPrinterDriver(const std::string& name);
 
 }  // namespace ostrelin::platform::printing::cups

@@ -26,6 +26,8 @@ class FakeDeviceContext final : public DeviceContext {
         log_->Documents.push_back(std::move(document));
     }
 
+    void SetAbortProc(std::function<void()> proc) override { abortProc_ = std::move(proc); }
+
     void StartDoc(const std::string& documentName) override {
         log_->Calls.push_back("StartDoc " + documentName);
         document_->Name = documentName;
@@ -36,7 +38,11 @@ class FakeDeviceContext final : public DeviceContext {
             std::make_unique<canvas::RecordingCanvas>(pageSize_.X, pageSize_.Y, dpi_.X, dpi_.Y));
     }
     void EndPage() override { log_->Calls.push_back("EndPage"); }
+    // Sending the document takes a while, as on a real device.
     void EndDoc() override {
+        if (abortProc_) {
+            abortProc_();
+        }
         log_->Calls.push_back("EndDoc");
         document_->Ended = true;
     }
@@ -60,6 +66,7 @@ class FakeDeviceContext final : public DeviceContext {
     FakeDocument* document_;
     canvas::Point pageSize_;
     Resolution dpi_;
+    std::function<void()> abortProc_;
 };
 
 class FakeDriver final : public PrinterDriver {
@@ -136,7 +143,9 @@ FakePrintingSystem FakePrintingSystem::Named(const std::vector<std::string>& nam
 std::vector<std::string> FakePrintingSystem::Printers() const {
     std::vector<std::string> names;
     for (const FakePrinterSetup& setup : printers_) {
-        names.push_back(setup.Name);
+        if (setup.Listed) {
+            names.push_back(setup.Name);
+        }
     }
     return names;
 }

@@ -25,6 +25,9 @@ struct FakePrinterSetup {
     bool AnswersPhysicalPageSize = true;
     // Whether a device context can be opened.
     bool CanCreateDC = true;
+    // False: installed after the system's list was read, so it can be opened (and be the
+    // default) but is not among Printers().
+    bool Listed = true;
     std::string Port = "fake:";
     std::string DriverPath = "/usr/lib/ostrelin/fake/FAKEDRV.so";
 };
@@ -59,6 +62,11 @@ class FakePrintingSystem : public PrintingSystem {
                                     std::string defaultPrinter);
 
     std::vector<std::string> Printers() const override;
+    bool PrinterListComplete() const override { return listComplete_; }
+    // Makes the fake say that its list may lack printers.
+    void SetPrinterListComplete(bool complete) { listComplete_ = complete; }
+    // Makes another of the fake's printers the default.
+    void SetDefaultPrinter(std::string name) { default_ = std::move(name); }
     std::string DefaultPrinter() const override { return default_; }
     std::unique_ptr<PrinterDriver> OpenDriver(const std::string& device) const override;
     void BetweenPages() const override;
@@ -70,6 +78,7 @@ class FakePrintingSystem : public PrintingSystem {
   private:
     std::vector<FakePrinterSetup> printers_;
     std::string default_;
+    bool listComplete_ = true;
     std::shared_ptr<FakePrintLog> log_;
 };
 

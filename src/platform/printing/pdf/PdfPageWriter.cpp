@@ -18,9 +18,11 @@ QPageLayout LayoutOf(const Sheet& sheet) {
 
 }  // namespace
 
-PdfPageWriter::PdfPageWriter(const std::filesystem::path& path, const std::string& title, int dpi)
+PdfPageWriter::PdfPageWriter(const std::filesystem::path& path, const std::string& title,
+                             Resolution dpi)
     : writer_(QString::fromStdString(path.string())), path_(path), dpi_(dpi) {
-    writer_.setResolution(dpi);
+    // The writer has one resolution; the canvas scales the vertical one onto it.
+    writer_.setResolution(dpi.X);
     writer_.setTitle(QString::fromStdString(title));
     writer_.setCreator(QStringLiteral("Ostrelin"));
 }
@@ -37,7 +39,7 @@ void PdfPageWriter::StartPage(const Sheet& sheet) {
         if (!painter_.begin(&writer_)) {
             throw Error("Cannot write the PDF file " + path_.string());
         }
-        canvas_.emplace(painter_, dpi_, dpi_);
+        canvas_.emplace(painter_, dpi_.X, dpi_.Y);
     } else {
         writer_.newPage();
         // A new page starts with no clip and the painter's defaults.

@@ -7,15 +7,17 @@
 #include <string>
 
 #include "platform/canvas/qt/QtPainterCanvas.h"
+#include "platform/printing/PrinterDriver.h"
 #include "platform/printing/Sheet.h"
 
 namespace ostrelin::platform::printing::pdf {
 
-// Writes pages drawn on a canvas into one PDF file at a device resolution. Each page has its own
-// sheet, so portrait and landscape pages can follow each other.
+// Writes pages drawn on a canvas into one PDF file at a device resolution, which may differ across
+// and down the page. Each page has its own sheet, so portrait and landscape pages can follow each
+// other. The canvas's origin is the sheet's top-left corner.
 class PdfPageWriter {
   public:
-    PdfPageWriter(const std::filesystem::path& path, const std::string& title, int dpi);
+    PdfPageWriter(const std::filesystem::path& path, const std::string& title, Resolution dpi);
     // Ends an unfinished file (the caller decides whether to keep it).
     ~PdfPageWriter();
     PdfPageWriter(const PdfPageWriter&) = delete;
@@ -35,7 +37,7 @@ class PdfPageWriter {
     QPainter painter_;
     std::optional<canvas::QtPainterCanvas> canvas_;
     std::filesystem::path path_;
-    int dpi_;
+    Resolution dpi_;
     int pages_ = 0;
 };
 

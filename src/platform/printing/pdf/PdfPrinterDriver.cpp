@@ -30,10 +30,13 @@ class PdfDeviceContext final : public DeviceContext {
 
     ~PdfDeviceContext() override { Discard(); }
 
+    // The file is written as the pages are drawn; ending it takes no time worth handing back.
+    void SetAbortProc(std::function<void()>) override {}
+
     void StartDoc(const std::string& documentName) override {
         stem_ = PdfFileStem(documentName, LocalTimeNow());
         part_ = CreatePartFile(PdfOutputFolder(), stem_);
-        writer_.emplace(*part_, documentName, kPdfPrinterDpi);
+        writer_.emplace(*part_, documentName, Resolution{kPdfPrinterDpi, kPdfPrinterDpi});
     }
 
     void StartPage() override {

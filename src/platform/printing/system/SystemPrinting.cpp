@@ -11,15 +11,20 @@ namespace {
 // CUPS queues first, the built-in PDF printer last. The list is read once: the printer choice
 // shown to the user and every job's printer index refer to the same list for the whole run, so a
 // queue added or removed meanwhile can never shift a job onto another printer. A queue that has
-// gone fails when its job opens it.
+// gone fails when its job opens it. The default printer is asked for whenever a job needs it, so
+// it may be a queue that came after the list was read.
 class SystemPrinting final : public PrintingSystem {
   public:
     explicit SystemPrinting(std::function<void()> betweenPages)
-        : printers_(cups::ReadCupsDestinations().Names), betweenPages_(std::move(betweenPages)) {
+        : betweenPages_(std::move(betweenPages)) {
+        cups::CupsDestinationList cups = cups::ReadCupsDestinations();
+        printers_ = std::move(cups.Names);
         printers_.emplace_back(kPdfPrinterName);
+        listComplete_ = cups.SchedulerReached;
     }
 
     std::vector<std::string> Printers() const override { return printers_; }
+    bool PrinterListComplete() const override { return listComplete_; }
 
     std::string DefaultPrinter() const override {
         std::string name = cups::ReadCupsDestinations().DefaultName;
@@ -41,6 +46,7 @@ class SystemPrinting final : public PrintingSystem {
 
   private:
     std::vector<std::string> printers_;
+    bool listComplete_ = true;
     std::function<void()> betweenPages_;
 };
 
