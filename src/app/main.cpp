@@ -82,8 +82,10 @@ int main(int argc, char* argv[]) {
     platform::richtext::QtTextMetrics textMetrics;
     app::QtWaitCursor waitCursor;
 
-    app::TTarvokCalcOstrelin mainWindow(app::MainWindowServices{
-        files, messageBoxes, errors, jobs, settings, printing->Printers(), exePath, exeDir});
+    app::MainWindowServices services{files,    messageBoxes,         errors,  jobs,
+                                     settings, printing->Printers(), exePath, exeDir};
+    services.PrinterListComplete = printing->PrinterListComplete();
+    app::TTarvokCalcOstrelin mainWindow(std::move(services));
     app::TAboutDlg aboutDlg;
     mainWindow.SetAboutDialog(&aboutDlg);
     print::TPrintQReport printQReport(*printing, textMetrics, waitCursor, ScreenMetrics());

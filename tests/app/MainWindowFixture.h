@@ -39,16 +39,18 @@ class MainWindowTest : public ::testing::Test {
     // Creates the window as start-up does; the timer is slow unless a test wants it fast, so
     // that tests drive the cycle's ticks themselves.
     void Create(std::chrono::milliseconds interval = 1h) {
-        window = std::make_unique<TTarvokCalcOstrelin>(MainWindowServices{files,
-                                                                          boxes,
-                                                                          errors,
-                                                                          jobs,
-                                                                          settings,
-                                                                          {"Laser", "Tisk do PDF"},
-                                                                          "/opt/ostrelin/ostrelin",
-                                                                          spool.Path(),
-                                                                          interval,
-                                                                          &tray});
+        MainWindowServices services{files,
+                                    boxes,
+                                    errors,
+                                    jobs,
+                                    settings,
+                                    {"Laser", "Tisk do PDF"},
+                                    "/opt/ostrelin/ostrelin",
+                                    spool.Path(),
+                                    interval,
+                                    &tray};
+        services.PrinterListComplete = printerListComplete;
+        window = std::make_unique<TTarvokCalcOstrelin>(std::move(services));
     }
 
     template <typename T>
@@ -85,6 +87,7 @@ class MainWindowTest : public ::testing::Test {
     testing::TempDir config;
     const platform::settings::SettingsStore settings{config / "settings.reg", errors};
     desktop::TrayIconRecorder tray;
+    bool printerListComplete = true;  // whether the printing system answered at start
     std::unique_ptr<TTarvokCalcOstrelin> window;
 };
 

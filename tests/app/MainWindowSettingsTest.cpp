@@ -88,6 +88,22 @@ TEST_F(MainWindowSettingsTest, StoredValuesChooseThePrinterThePauseAndTheSpoolDi
     EXPECT_TRUE(errors.Messages().empty());
 }
 
+TEST_F(MainWindowSettingsTest, AStoredPrinterIsKeptWhenThePrintersCouldNotBeAskedForAtStart) {
+    printerListComplete = false;
+    Key().WriteString("PrinterName", "Office");
+    Create();
+    EXPECT_EQ(SelectedPrinter(), 0) << "jobs go to the default printer meanwhile";
+    Destroy();
+    EXPECT_EQ(Key().ReadString("PrinterName"), "Office");
+
+    Create();
+    Find<QComboBox>("CBoxPrinters")->setCurrentIndex(1);
+    Find<QComboBox>("CBoxPrinters")->setCurrentIndex(0);
+    Destroy();
+    EXPECT_EQ(Key().ReadString("PrinterName"), "-Výchozí tiskárna Windows-")
+        << "a choice the user made is stored";
+}
+
 TEST_F(MainWindowSettingsTest, PausedAtStartShowsItEverywhere) {
     SettingsKey key = Key();
     key.WriteInteger("PrinterEnable", 0);

@@ -30,6 +30,9 @@ struct MainWindowServices {
     std::function<std::chrono::system_clock::time_point()> Now = [] {
         return std::chrono::system_clock::now();
     };
+    // False when the printing system could not be asked for its printers at start, so that a
+    // stored printer may be missing from InstalledPrinters only for now.
+    bool PrinterListComplete = true;
 };
 
 }  // namespace ostrelin::app

@@ -35,6 +35,9 @@ void TTarvokCalcOstrelin::FormLoadSetup() {
                                                  Qt::MatchFixedString);  // any letter case
     cboxPrinters_->setCurrentIndex(position < 0 || position >= cboxPrinters_->count() ? 0
                                                                                       : position);
+    if (position < 0 && !printerName.empty() && !services_.PrinterListComplete) {
+        unlistedPrinterName_ = printerName;
+    }
 
     if (key.ValueExists(kPrinterEnable)) {
         SetPrinterEnabled(key.ReadInteger(kPrinterEnable) != 0);
@@ -53,8 +56,10 @@ void TTarvokCalcOstrelin::FormLoadSetup() {
 void TTarvokCalcOstrelin::FormStoreSetup() {
     IgnoringFailure([this] {
         platform::settings::SettingsKey key = services_.Settings.OpenKey(kSettingsKey);
-        IgnoringFailure(
-            [&] { key.WriteString(kPrinterName, cboxPrinters_->currentText().toStdString()); });
+        IgnoringFailure([&] {
+            key.WriteString(kPrinterName, unlistedPrinterName_.value_or(
+                                              cboxPrinters_->currentText().toStdString()));
+        });
         IgnoringFailure(
             [&] { key.WriteInteger(kPrinterEnable, Cycle().PrinterEnabled() ? 1 : 0); });
     });

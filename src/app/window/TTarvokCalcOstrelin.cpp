@@ -253,8 +253,10 @@ void TTarvokCalcOstrelin::CreateToolBar() {
     cboxPrinters_->setFixedWidth(kPrinterBoxWidth);
     cboxPrinters_->setFocusPolicy(Qt::ClickFocus);
     toolBar_->addWidget(cboxPrinters_);
-    connect(cboxPrinters_, &QComboBox::currentIndexChanged, this,
-            [this] { Guarded([this] { FormChange(); }); });
+    connect(cboxPrinters_, &QComboBox::currentIndexChanged, this, [this] {
+        unlistedPrinterName_.reset();
+        Guarded([this] { FormChange(); });
+    });
 }
 
 void TTarvokCalcOstrelin::CreateQueueList() {

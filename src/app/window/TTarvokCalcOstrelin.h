@@ -127,6 +127,9 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     // Shows the queue; it goes before the queue does, while the widgets still stand.
     std::unique_ptr<QueueListModel> queueModel_;
     std::string spoolDir_;
+    // The stored printer when it could not be looked for at start; it is stored again at exit
+    // unless the user chooses a printer meanwhile.
+    std::optional<std::string> unlistedPrinterName_;
     bool appMinimized_ = false;
     bool minimizeHandlerInstalled_ = false;
     bool quitting_ = false;
