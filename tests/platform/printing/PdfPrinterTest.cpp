@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/CommandOutput.h"
+#include "platform/Error.h"
+#include "platform/ErrorOf.h"
 #include "platform/TempDir.h"
 #include "platform/printing/PageInk.h"
 #include "platform/printing/SystemPrinting.h"
@@ -88,6 +90,24 @@ TEST(PdfPageWriter, PositionsAndLengthsFollowTheResolutionOfTheirDirection) {
     EXPECT_LT(top, 216);
     EXPECT_GT(bottom, 216);
     EXPECT_NEAR(bottom - top, 12, 2);
+}
+
+using ostrelin::testing::ErrorOf;
+
+TEST(PdfPageWriter, AFileThatCannotBeWrittenWholeFailsNamingTheFolderAndTheCause) {
+    EXPECT_EQ(ErrorOf([] {
+                  pdf::PdfPageWriter writer("/dev/full", "Plný disk", Resolution{300, 300});
+                  writer.StartPage(Sheet{21000, 29700, false});
+                  writer.Canvas().FillRect({0, 0, 100, 100}, 0x000000);
+                  writer.Finish();
+              }),
+              "Dokument nelze zapsat do složky /dev: na disku není volné místo.");
+    const ostrelin::testing::TempDir folder;
+    EXPECT_EQ(ErrorOf([&] {
+                  pdf::PdfPageWriter writer(folder.Path() / "gone" / "x.pdf", "", {300, 300});
+              }),
+              "Dokument nelze zapsat do složky " + (folder.Path() / "gone").string() +
+                  ": složka neexistuje.");
 }
 
 TEST(PdfPrinter, FileNamesCarryTheDocumentNameAndTheTime) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
+#include "platform/ErrorOf.h"
 #include "platform/printing/BinCodes.h"
 #include "platform/printing/PaperCodes.h"
 #include "platform/printing/Printer.h"
@@ -11,15 +12,7 @@ namespace {
 
 using fake::FakePrintingSystem;
 
-template <typename Call>
-std::string ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
+using ostrelin::testing::ErrorOf;
 
 TEST(PlatformPrinter, DocumentStepsOutOfOrderFailWithThePrintersTexts) {
     const auto system = FakePrintingSystem::Named({"Alpha", "Beta"}, "Alpha");

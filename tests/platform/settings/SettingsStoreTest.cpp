@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Error.h"
+#include "platform/ErrorOf.h"
 #include "platform/TempDir.h"
 #include "platform/desktop/fake/RecordingErrorReport.h"
 #include "platform/settings/ScopedEnvironment.h"
@@ -35,16 +36,7 @@ void WriteAll(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-// The message of the Error that `action` throws, or "" when it throws none.
-template <typename Action>
-std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "";
-}
+using ostrelin::testing::ErrorOf;
 
 class SettingsStoreTest : public ::testing::Test {
   protected:

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/Error.h"
+#include "platform/printing/pdf/OutputFile.h"
 
 namespace ostrelin::platform::printing::pdf {
 
@@ -39,7 +40,7 @@ bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesy
             return false;
         }
     }
-    throw Error("Cannot name the PDF file " + to.string());
+    throw Error("Dokument nelze pojmenovat " + to.string() + ": " + FileErrorText(errno) + ".");
 }
 
 }  // namespace
@@ -67,6 +68,7 @@ std::string PdfFileStem(const std::string& documentName, const std::tm& when) {
 std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const std::string& stem) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
+    int cause = EEXIST;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         const std::filesystem::path path =
             folder / ("." + NumberedName(stem, attempt, ".pdf.part"));
@@ -75,11 +77,13 @@ std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const 
             std::fclose(file);
             return path;
         }
+        cause = errno;
         if (!std::filesystem::exists(path)) {
             break;
         }
     }
-    throw Error("Cannot create a PDF file in " + folder.string());
+    throw Error("Dokument nelze zapsat do složky " + folder.string() + ": " + FileErrorText(cause) +
+                ".");
 }
 
 std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const std::string& stem) {
@@ -89,7 +93,7 @@ std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const st
             return path;
         }
     }
-    throw Error("Cannot name the PDF file " + part.string());
+    throw Error("Dokument nelze pojmenovat " + part.string() + ": " + FileErrorText(EEXIST) + ".");
 }
 
 }  // namespace ostrelin::platform::printing::pdf

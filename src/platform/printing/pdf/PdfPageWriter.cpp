@@ -20,7 +20,7 @@ QPageLayout LayoutOf(const Sheet& sheet) {
 
 PdfPageWriter::PdfPageWriter(const std::filesystem::path& path, const std::string& title,
                              Resolution dpi)
-    : writer_(QString::fromStdString(path.string())), path_(path), dpi_(dpi) {
+    : file_(path), writer_(&file_), path_(path), dpi_(dpi) {
     // The writer has one resolution; the canvas scales the vertical one onto it.
     writer_.setResolution(dpi.X);
     writer_.setTitle(QString::fromStdString(title));
@@ -37,7 +37,7 @@ void PdfPageWriter::StartPage(const Sheet& sheet) {
     writer_.setPageLayout(LayoutOf(sheet));
     if (pages_ == 0) {
         if (!painter_.begin(&writer_)) {
-            throw Error("Cannot write the PDF file " + path_.string());
+            throw Error("Dokument nelze zapsat do souboru " + path_.string() + ".");
         }
         canvas_.emplace(painter_, dpi_.X, dpi_.Y);
     } else {
@@ -50,15 +50,16 @@ void PdfPageWriter::StartPage(const Sheet& sheet) {
 
 canvas::Canvas& PdfPageWriter::Canvas() {
     if (!canvas_) {
-        throw Error("No PDF page has been started");
+        throw Error("Stránka PDF nebyla zahájena");
     }
     return *canvas_;
 }
 
 void PdfPageWriter::Finish() {
     if (painter_.isActive() && !painter_.end()) {
-        throw Error("Cannot write the PDF file " + path_.string());
+        throw Error("Dokument nelze zapsat do souboru " + path_.string() + ".");
     }
+    file_.Commit();
 }
 
 }  // namespace ostrelin::platform::printing::pdf

@@ -9,6 +9,7 @@
 #include "platform/canvas/qt/QtPainterCanvas.h"
 #include "platform/printing/PrinterDriver.h"
 #include "platform/printing/Sheet.h"
+#include "platform/printing/pdf/OutputFile.h"
 
 namespace ostrelin::platform::printing::pdf {
 
@@ -27,12 +28,14 @@ class PdfPageWriter {
     void StartPage(const Sheet& sheet);
     // The canvas of the current page, in device pixels from the sheet's top-left corner.
     canvas::Canvas& Canvas();
-    // Completes the file. Throws ostrelin::Error when it could not be written.
+    // Completes the file and writes it out to the disk. Throws ostrelin::Error naming the folder
+    // and the cause when any of it could not be written.
     void Finish();
     // Number of pages begun.
     int PageCount() const { return pages_; }
 
   private:
+    OutputFile file_;
     QPdfWriter writer_;
     QPainter painter_;
     std::optional<canvas::QtPainterCanvas> canvas_;

@@ -41,7 +41,7 @@ class PdfDeviceContext final : public DeviceContext {
 
     void StartPage() override {
         if (!writer_) {
-            throw Error("Tisk do PDF: the document has not been started");
+            throw Error("Tisk do PDF: dokument nebyl zahájen");
         }
         const auto sheet = SheetOfMode(mode_, kA4);
         writer_->StartPage(sheet.value_or(Sheet{21000, 29700, false}));
@@ -64,7 +64,7 @@ class PdfDeviceContext final : public DeviceContext {
 
     canvas::Canvas& Canvas() override {
         if (!writer_) {
-            throw Error("Tisk do PDF: the document has not been started");
+            throw Error("Tisk do PDF: dokument nebyl zahájen");
         }
         return writer_->Canvas();
     }
