@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "platform/Error.h"
-#include "platform/files/FileSystem.h"
+#include "platform/files/ReadOnlyFileSystem.h"
 
 namespace ostrelin::fuzz {
 
 // A spool directory in memory that holds one file, so that the queue's reading of a description
 // line sees the fuzzer's bytes without touching the disk.
-class OneFileSystem final : public platform::files::FileSystem {
+class OneFileSystem final : public platform::files::ReadOnlyFileSystem {
   public:
     OneFileSystem(std::string path, std::string_view content)
         : path_(std::move(path)), content_(content) {}
@@ -41,8 +41,6 @@ class OneFileSystem final : public platform::files::FileSystem {
                                        [](char c) { return c == '\r' || c == '\x1A'; });
         return std::string(content_.begin(), stop);
     }
-
-    bool DeleteFile(const std::string&) const override { return false; }
 
   private:
     std::string path_;

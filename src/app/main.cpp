@@ -64,6 +64,7 @@ int main(int argc, char* argv[]) {
     ChooseHeadlessPlatformWhenNoDisplay();
     QApplication application(argc, argv);
     MakeRunningCopyQuit();
+    platform::printing::RemoveAbandonedDocuments();
 
     QApplication::setApplicationName(QString::fromUtf8(app::kApplicationTitle));
     QApplication::setApplicationDisplayName(QString::fromUtf8(app::kApplicationTitle));

@@ -265,32 +265,47 @@ TEST_F(MainWindowTest, ResumingPrintingStartsAtOnceWhenATickHasAllowedIt) {
     EXPECT_EQ(jobs.Jobs.size(), 1u);
 }
 
-TEST_F(MainWindowTest, JobWhoseFileVanishedBeforeItsStartIsReportedOnce) {
+TEST_F(MainWindowTest, JobWhoseFileVanishedBeforeItsStartIsDroppedWithoutAReport) {
     Create();
     spool.Write("a.qsf", SpoolFile("a"));
     window->TimerIdle();
     window->ApplicationIdle();  // the rescan lists it
     spool.Remove("a.qsf");
-    window->ApplicationIdle();  // the start cannot load it
-    EXPECT_EQ(errors.Messages(),
-              std::vector<std::string>{"Cannot open file " + spool.File("a.qsf")});
-    EXPECT_EQ(Cell(0, 2), "Tiskne se");
+    window->ApplicationIdle();  // the start finds nothing to print
+    EXPECT_TRUE(errors.Messages().empty());
     Period();
     EXPECT_EQ(List()->model()->rowCount(), 0);
-    EXPECT_EQ(errors.Messages().size(), 1u);
+    EXPECT_TRUE(errors.Messages().empty());
 }
 
-TEST_F(MainWindowTest, FailedJobIsReportedOnceKeepsItsFileAndStaysPrinting) {
+TEST_F(MainWindowTest, FailedJobIsReportedOnceShowsItsReasonAndPrintsWhenTheUserRetries) {
     spool.Write("a.qsf", SpoolFile("a"));
+    spool.Write("b.qsf", SpoolFile("b"));
     Create();
-    jobs.FailWith = "Printer selected is not valid";
+    jobs.FailWith = "Tiskárna „Laser“ nyní nepřijímá úlohy.";
+    Period();
+    jobs.FailWith.clear();
     Period();
     Period();
-    Period();
-    EXPECT_EQ(errors.Messages(), std::vector<std::string>{"Printer selected is not valid"});
-    EXPECT_EQ(jobs.Jobs.size(), 1u);
+    EXPECT_EQ(errors.Messages(),
+              std::vector<std::string>{"Tiskárna „Laser“ nyní nepřijímá úlohy."});
+    EXPECT_EQ(jobs.Jobs.size(), 2u) << "the failed job is not tried again on its own";
     EXPECT_TRUE(spool.Exists("a.qsf"));
-    EXPECT_EQ(Cell(0, 2), "Tiskne se");
+    ASSERT_EQ(List()->model()->rowCount(), 1);
+    EXPECT_EQ(Cell(0, 2), "Chyba");
+    EXPECT_EQ(List()->model()->index(0, 3).data(Qt::ToolTipRole).toString(),
+              "Tiskárna „Laser“ nyní nepřijímá úlohy.");
+
+    Select(0);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Tiskárna „Laser“ nyní nepřijímá úlohy.");
+    window->DocumentEnDis();
+    EXPECT_EQ(Cell(0, 2), "Čeká");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "");
+    Period();
+    Period();
+    EXPECT_EQ(jobs.Jobs.size(), 3u);
+    EXPECT_FALSE(spool.Exists("a.qsf"));
+    EXPECT_EQ(List()->model()->rowCount(), 0);
 }
 
 TEST_F(MainWindowTest, IdleLoopSleepsWhileOnlyPausedEntriesAreListed) {

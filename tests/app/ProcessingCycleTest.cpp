@@ -38,8 +38,9 @@ TEST_F(ProcessingCycleTest, StartedJobIsClassifiedHandedOnAndItsFileDeletedAfter
     spool.Write("plan.qsf", SpoolFile("Plan", kRasterSignature));
     ListAndAllow();
     jobs.OnJob = [this] {
-        const char* printing = jobs.Jobs.size() == 1 ? "plan.qsf" : "text.qsf";
-        EXPECT_TRUE(spool.Exists(printing)) << "deleted before it was printed";
+        const std::string printing = jobs.Jobs.size() == 1 ? "plan.qsf" : "text.qsf";
+        EXPECT_FALSE(spool.Exists(printing)) << "not taken out of the spool pattern";
+        EXPECT_TRUE(spool.Exists("." + printing + ".printing-1")) << "deleted before it printed";
     };
 
     cycle.StartJob(cycle.FirstWaitingEntry(), spool.Path());
@@ -104,38 +105,60 @@ TEST_F(ProcessingCycleTest, NoEntryStartsNothingAndKeepsTheAllowance) {
     EXPECT_TRUE(cycle.StartAllowed());
 }
 
-TEST_F(ProcessingCycleTest, FailedLoadReportsThePathKeepsTheEntryPrintingAndIsNotRetried) {
+TEST_F(ProcessingCycleTest, AFileGoneOrClaimedByAnotherSpoolerIsLeftToTheNextRescan) {
     spool.Write("gone.qsf", SpoolFile("x"));
+    spool.Write("taken.qsf", SpoolFile("y"));
     ListAndAllow();
     spool.Remove("gone.qsf");
+    // Held the way another spooler holds a file it prints.
+    const auto other = files.TakeUpClaim(spool.File("taken.qsf"), spool.File("taken.qsf"));
+    ASSERT_NE(other, nullptr);
 
-    try {
-        cycle.StartJob(cycle.FirstWaitingEntry(), spool.Path());
-        FAIL() << "no error raised";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file " + spool.File("gone.qsf"));
+    for (std::size_t row : {0u, 1u}) {
+        cycle.TimerTick();
+        EXPECT_NO_THROW(cycle.StartJob(row, spool.Path()));
+        EXPECT_FALSE(cycle.JobBusy());
     }
-    EXPECT_EQ(queue.Entries()[0].State, kStatePrinting);
-    EXPECT_FALSE(cycle.JobBusy());
-    EXPECT_FALSE(cycle.StartAllowed());
-    cycle.TimerTick();
-    EXPECT_FALSE(cycle.FirstWaitingEntry().has_value());
+    EXPECT_TRUE(jobs.Jobs.empty());
+    EXPECT_TRUE(spool.Exists("taken.qsf")) << "left to the spooler that holds it";
+    queue.Rescan(spool.Path(), Clock::now());
+    EXPECT_EQ(queue.Count(), 1u);
 }
 
-TEST_F(ProcessingCycleTest, FailedPrintKeepsTheSpoolFile) {
+TEST_F(ProcessingCycleTest, AFailedJobKeepsItsFileAndWaitsAsFailedUntilTheUserRetries) {
     spool.Write("job.qsf", SpoolFile("x", std::string("\x00\x01"
                                                       "y",
                                                       3)));
     ListAndAllow();
-    jobs.FailWith = "Printer selected is not valid";
+    jobs.FailWith = "Tiskárna „Laser“ nyní nepřijímá úlohy.";
 
     EXPECT_THROW(cycle.StartJob(cycle.FirstWaitingEntry(), spool.Path()), Error);
-    EXPECT_TRUE(spool.Exists("job.qsf"));
-    EXPECT_EQ(queue.Entries()[0].State, kStatePrinting);
+    EXPECT_TRUE(spool.Exists("job.qsf")) << "given its name back";
+    EXPECT_EQ(queue.Entries()[0].State, kStateFailed);
+    EXPECT_EQ(queue.Entries()[0].ErrorText, "Tiskárna „Laser“ nyní nepřijímá úlohy.");
     EXPECT_FALSE(cycle.JobBusy());
 
     queue.Rescan(spool.Path(), Clock::now());
-    EXPECT_EQ(queue.Count(), 1u) << "the kept file keeps its entry";
+    cycle.TimerTick();
+    EXPECT_FALSE(cycle.FirstWaitingEntry().has_value()) << "never retried on its own";
+    ASSERT_EQ(queue.Count(), 1u);
+
+    queue.ToggleEntry(0);
+    EXPECT_EQ(queue.Entries()[0].State, kStateWaiting);
+    EXPECT_TRUE(queue.Entries()[0].ErrorText.empty());
+    jobs.FailWith.clear();
+    cycle.StartJob(cycle.FirstWaitingEntry(), spool.Path());
+    EXPECT_EQ(jobs.Jobs.size(), 2u);
+    EXPECT_FALSE(spool.Exists("job.qsf"));
+}
+
+TEST_F(ProcessingCycleTest, AFailedJobWhoseEntryTheUserDeletedMeanwhileIsGone) {
+    spool.Write("job.qsf", SpoolFile("x"));
+    ListAndAllow();
+    jobs.FailWith = "Printer selected is not valid";
+    jobs.OnJob = [this] { queue.DeleteAll(spool.Path()); };
+    EXPECT_THROW(cycle.StartJob(0, spool.Path()), Error);
+    EXPECT_TRUE(std::filesystem::is_empty(spool.Path()));
 }
 
 TEST_F(ProcessingCycleTest, EntryDeletedWhileItsJobPrintsDoesNotDisturbTheJob) {

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "app/SpoolFiles.h"
 #include "app/queue/SpoolQueue.h"
@@ -105,6 +106,41 @@ TEST_F(SpoolQueueTest, FileStillBeingWrittenIsListedOnlyOnceItHasSettled) {
     Rescan(start + 1700ms);
     ASSERT_EQ(queue.Count(), 1u);
     EXPECT_EQ(queue.Entries()[0].Size, std::to_string(SpoolFile("first piece").size() + 12));
+}
+
+TEST_F(SpoolQueueTest, FileAWriterHoldsOpenIsNotListedHoweverLongItPauses) {
+    spool.Write("held.qsf", SpoolFile("first piece"));
+    {
+        std::ofstream writer(spool.File("held.qsf"), std::ios::binary | std::ios::app);
+        writer << "second piece";
+        writer.flush();
+        spool.SetLastWrite("held.qsf", Clock::now() - 1min);
+        Rescan();
+        EXPECT_TRUE(queue.Empty()) << "still open for writing";
+    }
+    Rescan();
+    ASSERT_EQ(queue.Count(), 1u);
+}
+
+TEST_F(SpoolQueueTest, ClaimsLeftByARunThatEndedWhilePrintingAreTakenUpAtTheFirstRescan) {
+    spool.Write(".ONCE.QSF.printing-1", SpoolFile("ended one run"));
+    spool.Write(".TWICE.QSF.printing-2", SpoolFile("ended two runs"));
+    spool.Write(".HELD.QSF.printing-1", SpoolFile("printing beside us"));
+    spool.Write(".ODD.QSF.printing-x", SpoolFile("not a claim"));
+    const auto held = files.TakeUpClaim(spool.File(".HELD.QSF.printing-1"), spool.File("HELD.QSF"));
+    Rescan();
+    ASSERT_EQ(Names(), (std::vector<std::string>{"ONCE.QSF", "TWICE.QSF"}));
+    EXPECT_EQ(queue.Entries()[0].State, kStateWaiting);
+    EXPECT_EQ(queue.ClaimPath(0, spool.Path()), spool.File(".ONCE.QSF.printing-2"));
+    EXPECT_EQ(queue.Entries()[1].State, kStateFailed);
+    EXPECT_EQ(queue.Entries()[1].ErrorText,
+              "Tisk této úlohy už dvakrát ukončil program. Úloha zůstává ve frontě; znovu ji "
+              "povolíte příkazem Pozastavit/povolit dokument.");
+    EXPECT_TRUE(spool.Exists(".HELD.QSF.printing-1"));
+    EXPECT_TRUE(spool.Exists(".ODD.QSF.printing-x"));
+
+    queue.JobEnded("ONCE.QSF");
+    EXPECT_EQ(queue.ClaimPath(0, spool.Path()), spool.File(".ONCE.QSF.printing-1"));
 }
 
 TEST_F(SpoolQueueTest, FileDatedInTheFutureIsListedOnceUnchangedBetweenTwoScans) {

@@ -7,6 +7,7 @@
 #include "decode/DescriptionLine.h"
 #include "decode/Iconv.h"
 #include "platform/Error.h"
+#include "platform/files/ReadOnlyFileSystem.h"
 
 namespace ostrelin::decode {
 namespace {
@@ -16,7 +17,7 @@ using platform::files::FoundFile;
 
 // Files held in memory. ReadTextLine cuts the content the way a text-mode first-line read does:
 // at the first CR or SUB.
-class InMemoryFiles : public platform::files::FileSystem {
+class InMemoryFiles : public platform::files::ReadOnlyFileSystem {
   public:
     std::map<std::string, std::string> Contents;
     bool FailWithError = false;
@@ -36,7 +37,6 @@ class InMemoryFiles : public platform::files::FileSystem {
         }
         return file->second.substr(0, file->second.find_first_of("\r\x1a"));
     }
-    bool DeleteFile(const std::string&) const override { return false; }
 };
 
 const std::string kPath = "/spool/JOB1.QSF";

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Nothing is lost. With printing paused in the settings, dropped jobs are listed and stay in the
 # spool directory, unprinted, and the pause is stored again at exit. A spooler killed in the
-# middle of a job leaves that job's file where it was; the next start prints it.
+# middle of a job leaves that job's file claimed; the next start takes it up, clears away the
+# half-written document and prints the job. A job that ends two runs is kept and not printed
+# again on its own.
 source "$(dirname "$0")/e2e-lib.sh"
 
 export CUPS_SERVER=$E2E_BASE/no-cups.sock
@@ -57,11 +59,12 @@ expect_eq "$(pdf_count)" 0 "PDFs after the kill (a half-written K must not look 
 partial=$(compgen -G "$OSTRELIN_PDF_DIR/.*.pdf.part") || fail "K's part file is gone"
 pdf_complete "$partial" && fail "K was printed completely before the kill; the kill came too late"
 echo "killed with $(stat -c %s "$partial") bytes of K's PDF written"
-expect_eq "$(ls "$SPOOL" | tr '\n' ' ')" "K.QSF P.QSF " "spool files after the kill"
-cmp -s "$SPOOL/K.QSF" "$E2E_BASE/k.qsf" || fail "K's spool file changed"
-rm "$partial"
+expect_eq "$(ls -A "$SPOOL" | tr '\n' ' ')" ".K.QSF.printing-1 P.QSF " "spool files after the kill"
+cmp -s "$SPOOL/.K.QSF.printing-1" "$E2E_BASE/k.qsf" || fail "K's spool file changed"
+# Left a while ago, as far as the clearing away is concerned.
+touch -d '-2 minutes' "$partial"
 
-step "the next start prints K and P"
+step "the next start clears the half-written document away and prints K and P"
 start_spooler restarted
 wait_until "two PDFs" pdfs_at_least 2
 wait_until "the PDFs to be complete" all_pdfs_complete
@@ -69,6 +72,7 @@ wait_until "the spool directory to be empty" spool_empty
 quit_spooler restarted
 expect_eq "$(error_lines restarted)" 0 "errors reported after the restart"
 expect_eq "$(pdf_count)" 2 "PDFs printed after the restart"
+[[ -e $partial ]] && fail "the half-written document of the killed run is still there"
 mapfile -t pdfs < <(printed_pdfs)
 pdf_k=$OSTRELIN_PDF_DIR/${pdfs[0]}
 pdf_p=$OSTRELIN_PDF_DIR/${pdfs[1]}
@@ -76,5 +80,25 @@ expect_lines_once_in_order "$pdf_k" K 2400
 pdf_has_line 'Úloha K: konec' "$pdf_k" || fail "K lacks its last line"
 (($(pdf_pages "$pdf_k") > 30)) || fail "K should take more than 30 pages"
 expect_lines_once_in_order "$pdf_p" P 5
+rm "$OSTRELIN_PDF_DIR"/*.pdf
+
+step "K ends two runs: the third start keeps it and prints P"
+drop_job "$E2E_BASE/k.qsf" K.QSF
+for run in 1 2; do
+    start_spooler "dies$run"
+    E2E_POLL=0.02 wait_until "K's document to start" part_files_at_least "$run"
+    pid_var=dies${run}_pid
+    kill -KILL "${!pid_var}"
+    wait "${!pid_var}" 2>/dev/null || true
+done
+expect_eq "$(ls -A "$SPOOL" | tr '\n' ' ')" ".K.QSF.printing-2 " "spool files after the second kill"
+drop_job "$E2E_BASE/p.qsf" P.QSF
+start_spooler third
+wait_until "P's PDF" pdfs_at_least 1
+sleep $((2 * PERIOD + 1))
+quit_spooler third
+expect_eq "$(pdf_count)" 1 "PDFs printed by the third run"
+expect_lines_once_in_order "$OSTRELIN_PDF_DIR/$(printed_pdfs)" P 5
+expect_eq "$(ls -A "$SPOOL" | tr '\n' ' ')" "K.QSF " "spool files: K kept under its name"
 
 step "passed"

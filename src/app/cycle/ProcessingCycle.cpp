@@ -50,12 +50,39 @@ void ProcessingCycle::StartJob(std::optional<std::size_t> row, const std::string
     if (queue_.Entries()[*row].State != kStatePrinting) {
         queue_.SetState(*row, kStatePrinting);
     }
-    // The entry may be deleted by the user while the job prints: keep only its path.
-    const std::string path = queue_.PathOf(*row, spoolDir);
-    decode::ByteStream stream(files_.LoadWholeFile(path));
-    const decode::JobKind kind = decode::ClassifyJob(stream);
-    jobs_.HandleJob(kind, stream);
-    files_.DeleteFile(path);
+    // The user may delete the entry while the job prints: keep only its file's name.
+    const std::string diskName = queue_.Entries()[*row].DiskName;
+    std::unique_ptr<platform::files::ClaimedFile> claim;
+    try {
+        claim = files_.Claim(spoolDir + diskName, queue_.ClaimPath(*row, spoolDir));
+    } catch (const std::exception& error) {
+        Fail(diskName, error.what());
+        throw;
+    }
+    if (!claim) {
+        return;
+    }
+    try {
+        decode::ByteStream stream(claim->Load());
+        const decode::JobKind kind = decode::ClassifyJob(stream);
+        jobs_.HandleJob(kind, stream);
+    } catch (const std::exception& error) {
+        if (queue_.RowOf(diskName)) {
+            claim->GiveBack();
+            Fail(diskName, error.what());
+        } else {
+            claim->Finish();
+        }
+        throw;
+    }
+    claim->Finish();
+    queue_.JobEnded(diskName);
+}
+
+void ProcessingCycle::Fail(const std::string& diskName, const std::string& reason) {
+    if (const auto row = queue_.RowOf(diskName)) {
+        queue_.SetFailed(*row, reason);
+    }
 }
 
 bool ProcessingCycle::HasIdleWork() const {

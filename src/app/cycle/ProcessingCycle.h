@@ -31,9 +31,12 @@ class ProcessingCycle {
     // The first waiting entry, or none while printing is paused.
     std::optional<std::size_t> FirstWaitingEntry() const;
 
-    // Takes one job from the queue: marks the entry "Tiskne se", loads its file, classifies it
-    // and hands it on; the spool file is deleted only once the job has been handed on. Raises
-    // the error of a failed load or job; the file then stays and the entry is not tried again.
+    // Takes one job from the queue: marks the entry "Tiskne se", claims its file (so that no
+    // other spooler takes it), loads it, classifies it and hands it on; the file is deleted only
+    // once the job has been handed on, or when the user deleted the entry meanwhile. A file that
+    // another spooler has claimed, or that is gone, is left to the next rescan. A failed claim,
+    // load or job gives the file its name back, marks the entry "Chyba" with the reason and
+    // raises the error; the entry is not tried again until the user says so.
     void StartJob(std::optional<std::size_t> row, const std::string& spoolDir);
 
     // True when an idle call could change something before the next event arrives: a rescan is
@@ -41,6 +44,8 @@ class ProcessingCycle {
     bool HasIdleWork() const;
 
   private:
+    void Fail(const std::string& diskName, const std::string& reason);
+
     SpoolQueue& queue_;
     const platform::files::FileSystem& files_;
     JobHandler& jobs_;

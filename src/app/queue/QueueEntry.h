@@ -9,14 +9,17 @@ namespace ostrelin::app {
 inline constexpr std::string_view kStateWaiting = "Čeká";
 inline constexpr std::string_view kStatePaused = "Pozastaveno";
 inline constexpr std::string_view kStatePrinting = "Tiskne se";
+// A job that failed: it keeps its file and waits until the user lets it print again.
+inline constexpr std::string_view kStateFailed = "Chyba";
 
 // One row of the queue list: one spool file in the spool directory.
 struct QueueEntry {
     std::string FileName;     // upper-case name as listed
     std::string DiskName;     // the name as it stands on disk, used to open and delete the file
     std::string Size;         // decimal byte count taken when the entry was added
-    std::string State;        // one of the three state texts
+    std::string State;        // one of the state texts
     std::string Description;  // description line, UTF-8 for display
+    std::string ErrorText;    // why the job failed, while its state is "Chyba"
 };
 
 }  // namespace ostrelin::app

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -124,7 +125,12 @@ void TTarvokCalcOstrelin::FormIdle(bool& done) {
 }
 
 void TTarvokCalcOstrelin::StartJob(std::optional<std::size_t> entry) {
-    cycle_.StartJob(entry, spoolDir_);
+    try {
+        cycle_.StartJob(entry, spoolDir_);
+    } catch (...) {
+        UpdateCommands();  // the entry now shows why it failed
+        throw;
+    }
 }
 
 void TTarvokCalcOstrelin::SetRescanPending(bool pending) {
@@ -146,7 +152,16 @@ void TTarvokCalcOstrelin::PrinterEnDis() {
 }
 
 void TTarvokCalcOstrelin::UpdateCommands() {
-    const bool enabled = !queue_.Empty() && CurrentEntry().has_value();
+    const std::optional<std::size_t> current = CurrentEntry();
+    const bool enabled = !queue_.Empty() && current.has_value();
+    // A failed job's reason stands in the status bar while its entry is the current one.
+    const std::string* reason =
+        enabled && *current < queue_.Count() ? &queue_.Entries()[*current].ErrorText : nullptr;
+    if (reason != nullptr && !reason->empty()) {
+        statusBar()->showMessage(QString::fromStdString(*reason));
+    } else {
+        statusBar()->clearMessage();
+    }
     for (QToolButton* button : {tbPrinterDeleteAll_, tbDocumentEnDis_, tbDocumentDelete_}) {
         button->setEnabled(enabled);
     }

@@ -49,6 +49,9 @@ QVariant QueueListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) {
         return headerData(index.column(), Qt::Horizontal, role);
     }
+    if (role == Qt::ToolTipRole && !entry.ErrorText.empty()) {
+        return FromUtf8(entry.ErrorText);
+    }
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,9 +27,25 @@ struct FoundFile {
     std::chrono::system_clock::time_point LastWrite;
 };
 
+// A file taken for one job: it stands under its claim name, a name outside the spool pattern, and
+// is locked while the object lives, so that no other process takes it. Dropped without Finish or
+// GiveBack, the claim file stays for a later run to take up.
+class ClaimedFile {
+  public:
+    virtual ~ClaimedFile() = default;
+
+    // The whole content. Throws Error("Cannot open file <path>") when it cannot be read.
+    virtual std::string Load() = 0;
+    // Deletes the file: its job is done.
+    virtual void Finish() = 0;
+    // Gives the file its name back: its job is kept. False when another file has taken that name
+    // meanwhile; the file then stays under its claim name.
+    virtual bool GiveBack() = 0;
+};
+
 // The file operations the spooler needs. Paths are UTF-8 with '/' separators.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Entries of `directory` whose names match the wildcard `pattern` ('*' and '?', not
@@ -47,6 +64,27 @@ public:
 
     // Deletes a file; false when it could not be deleted.
     virtual bool DeleteFile(const std::string& path) const = 0;
+
+    // Takes the file `path` for one job: locks it and renames it to `claimPath` in the same
+    // folder, in one step that no other process can come between. Nothing when the file has gone
+    // or another process holds it. Throws Error("Cannot open file <path>") when it cannot be
+    // read, and Error naming the file and the cause when it cannot be renamed (no right to write
+    // in the folder).
+    virtual std::unique_ptr<ClaimedFile> Claim(const std::string& path,
+                                               const std::string& claimPath) const = 0;
+
+    // Takes up the claim file `claimPath` that no process holds any more, a run having ended
+    // while it printed; GiveBack then names it `originalPath`. Nothing while it is held.
+    virtual std::unique_ptr<ClaimedFile> TakeUpClaim(const std::string& claimPath,
+                                                     const std::string& originalPath) const = 0;
+
+    // True while some process holds the file open for writing; false also when that cannot be
+    // told (a file of another owner, a network file system).
+    virtual bool BeingWritten(const std::string& path) const = 0;
+
+    // Deletes the file unless a process holds it locked; false when it was kept or could not be
+    // deleted.
+    virtual bool DeleteUnlessLocked(const std::string& path) const = 0;
 };
 
 }  // namespace ostrelin::platform::files

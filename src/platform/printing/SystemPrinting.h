@@ -19,4 +19,9 @@ inline constexpr std::string_view kPdfPrinterName = "Tisk do PDF";
 // there); it may be empty.
 std::unique_ptr<PrintingSystem> MakeSystemPrinting(std::function<void()> betweenPages = {});
 
+// Removes the documents that runs which ended while printing left half-written: the built-in
+// printer's hidden part files and the CUPS device's temporaries, older than a minute and held by
+// no process (a document being written is locked).
+void RemoveAbandonedDocuments();
+
 }  // namespace ostrelin::platform::printing

@@ -189,5 +189,80 @@ TEST(DeleteFile, RemovesAFileOnceAndRefusesDirectories) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.qsf"));
 }
 
+TEST(Claim, TakesTheFileOutOfItsNameUnderALockAndEndsByDeletingOrGivingItBack) {
+    const TempDir dir;
+    const PosixFileSystem files;
+    const std::string job = dir / "JOB.QSF", claimed = dir / ".JOB.QSF.printing-1";
+    WriteFile(job, "records");
+
+    auto claim = files.Claim(job, claimed);
+    ASSERT_NE(claim, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(job));
+    EXPECT_EQ(claim->Load(), "records");
+    EXPECT_EQ(files.TakeUpClaim(claimed, job), nullptr) << "held by the claim";
+    EXPECT_FALSE(files.DeleteUnlessLocked(claimed));
+    EXPECT_TRUE(claim->GiveBack());
+    EXPECT_TRUE(std::filesystem::exists(job));
+    claim.reset();
+
+    EXPECT_EQ(files.Claim(dir / "GONE.QSF", dir / ".GONE.QSF.printing-1"), nullptr);
+    claim = files.Claim(job, claimed);
+    ASSERT_NE(claim, nullptr);
+    {
+        const auto second = files.Claim(job, dir / ".JOB.QSF.printing-2");
+        EXPECT_EQ(second, nullptr) << "the file is not under its name any more";
+    }
+    claim.reset();  // as if the run had ended while printing: the claim file stays, unlocked
+    const auto takenUp = files.TakeUpClaim(claimed, job);
+    ASSERT_NE(takenUp, nullptr);
+    takenUp->Finish();
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+TEST(Claim, AFileOfTheSameNameIsNeverReplacedWhenAClaimGivesItsFileBack) {
+    const TempDir dir;
+    const PosixFileSystem files;
+    const std::string job = dir / "JOB.QSF";
+    WriteFile(job, "first");
+    const auto claim = files.Claim(job, dir / ".JOB.QSF.printing-1");
+    ASSERT_NE(claim, nullptr);
+    WriteFile(job, "second");
+    EXPECT_FALSE(claim->GiveBack());
+    EXPECT_EQ(files.LoadWholeFile(job), "second");
+    EXPECT_EQ(claim->Load(), "first");
+}
+
+TEST(BeingWritten, TrueExactlyWhileAProcessHoldsTheFileOpenForWriting) {
+    const TempDir dir;
+    const PosixFileSystem files;
+    const std::string job = dir / "JOB.QSF";
+    {
+        std::ofstream writer(job, std::ios::binary);
+        writer << "half";
+        writer.flush();
+        EXPECT_TRUE(files.BeingWritten(job));
+        std::ifstream reader(job);
+        EXPECT_TRUE(files.BeingWritten(job)) << "a reader does not end it";
+    }
+    EXPECT_FALSE(files.BeingWritten(job));
+    std::ifstream reader(job);
+    EXPECT_FALSE(files.BeingWritten(job)) << "readers are no writers";
+    EXPECT_FALSE(files.BeingWritten(dir / "GONE.QSF"));
+}
+
+TEST(DeleteUnlessLocked, DeletesWhatNoProcessHolds) {
+    const TempDir dir;
+    const PosixFileSystem files;
+    const std::string part = dir / ".doc.pdf.part";
+    WriteFile(part, "%PDF");
+    {
+        const auto held = files.TakeUpClaim(part, part);
+        ASSERT_NE(held, nullptr);
+        EXPECT_FALSE(files.DeleteUnlessLocked(part));
+    }
+    EXPECT_TRUE(files.DeleteUnlessLocked(part));
+    EXPECT_FALSE(std::filesystem::exists(part));
+}
+
 }  // namespace
 }  // namespace ostrelin::platform::files

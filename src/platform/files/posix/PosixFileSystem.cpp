@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/Error.h"
+#include "platform/files/posix/FileReading.h"
 #include "platform/files/posix/NameMatching.h"
 #include "platform/files/posix/UniqueFd.h"
 
@@ -38,26 +39,6 @@ std::chrono::system_clock::time_point ToTimePoint(const struct timespec& time) {
 bool IsReadOnly(int dirFd, const char* name, const struct stat& info) {
     const bool noWriteBit = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     return noWriteBit || ::faccessat(dirFd, name, W_OK, AT_EACCESS) != 0;
-}
-
-// Opens a regular file for reading. O_NONBLOCK keeps the open itself from waiting on a FIFO that
-// has no writer; the type check then turns such files (and directories, devices) away.
-UniqueFd OpenRegularFile(const std::string& path) {
-    UniqueFd fd{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    struct stat info {};
-    if (!fd || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return UniqueFd{};
-    }
-    return fd;
-}
-
-// One read that retries when a signal interrupts it; the byte count, 0 at the end, -1 on failure.
-ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
-    ssize_t count = 0;
-    do {
-        count = ::read(fd, buffer, size);
-    } while (count < 0 && errno == EINTR);
-    return count;
 }
 
 }  // namespace
@@ -117,29 +98,11 @@ std::vector<FoundFile> PosixFileSystem::FindFiles(const std::string& directory,
 
 std::string PosixFileSystem::LoadWholeFile(const std::string& path) const {
     const UniqueFd fd = OpenRegularFile(path);
-    struct stat info {};
-    if (!fd || ::fstat(fd.Get(), &info) != 0) {
+    std::optional<std::string> content = fd ? ReadToEnd(fd.Get()) : std::nullopt;
+    if (!content) {
         throw Error("Cannot open file " + path);
     }
-    // One byte more than the known size lets a file that did not grow end in one read plus the
-    // read that reports its end; a file still being written simply makes the buffer grow.
-    std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
-    std::size_t used = 0;
-    for (;;) {
-        if (used == content.size()) {
-            content.resize(content.size() * 2);
-        }
-        const ssize_t count = ReadSome(fd.Get(), content.data() + used, content.size() - used);
-        if (count < 0) {
-            throw Error("Cannot open file " + path);
-        }
-        if (count == 0) {
-            break;
-        }
-        used += static_cast<std::size_t>(count);
-    }
-    content.resize(used);
-    return content;
+    return std::move(*content);
 }
 
 std::optional<std::string> PosixFileSystem::ReadTextLine(const std::string& path) const {

@@ -17,6 +17,15 @@ class PosixFileSystem final : public FileSystem {
     std::string LoadWholeFile(const std::string& path) const override;
     std::optional<std::string> ReadTextLine(const std::string& path) const override;
     bool DeleteFile(const std::string& path) const override;
+    // Locks are flock(2) locks, which end with the process that holds them. "Being written" is
+    // told by a read lease (fcntl(2) F_SETLEASE), which the kernel refuses while any process has
+    // the file open for writing; only the file's owner can take one.
+    std::unique_ptr<ClaimedFile> Claim(const std::string& path,
+                                       const std::string& claimPath) const override;
+    std::unique_ptr<ClaimedFile> TakeUpClaim(const std::string& claimPath,
+                                             const std::string& originalPath) const override;
+    bool BeingWritten(const std::string& path) const override;
+    bool DeleteUnlessLocked(const std::string& path) const override;
 };
 
 }  // namespace ostrelin::platform::files

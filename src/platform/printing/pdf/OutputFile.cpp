@@ -1,46 +1,25 @@
 #include "platform/printing/pdf/OutputFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/files/posix/ErrorText.h"
 
 namespace ostrelin::platform::printing::pdf {
-
-std::string FileErrorText(int error) {
-    switch (error) {
-        case ENOSPC:
-            return "na disku není volné místo";
-        case EDQUOT:
-            return "byla překročena disková kvóta";
-        case EACCES:
-        case EPERM:
-            return "chybí oprávnění k zápisu";
-        case EROFS:
-            return "svazek je jen pro čtení";
-        case ENOENT:
-            return "složka neexistuje";
-        case ENOTDIR:
-            return "cesta nevede do složky";
-        case EEXIST:
-            return "všechna jména tohoto dokumentu jsou obsazena";
-        case EFBIG:
-            return "soubor je příliš velký";
-        case EIO:
-            return "chyba vstupu a výstupu zařízení";
-        default:
-            return std::strerror(error);
-    }
-}
 
 OutputFile::OutputFile(const std::filesystem::path& path) : path_(path) {
     fd_.Reset(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (!fd_) {
         Fail(errno);
     }
+    // Locked while it is written, so that a spooler clearing away what ended runs left behind
+    // never removes it.
+    ::flock(fd_.Get(), LOCK_EX | LOCK_NB);
     open(QIODevice::WriteOnly);
 }
 
@@ -83,7 +62,7 @@ void OutputFile::Commit() {
 
 void OutputFile::Fail(int error) const {
     throw Error("Dokument nelze zapsat do složky " + path_.parent_path().string() + ": " +
-                FileErrorText(error) + ".");
+                files::FileErrorText(error) + ".");
 }
 
 }  // namespace ostrelin::platform::printing::pdf

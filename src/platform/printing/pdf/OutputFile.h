@@ -10,7 +10,8 @@ namespace ostrelin::platform::printing::pdf {
 
 // A file that a document is written into, as a device for Qt's writers, which do not tell when
 // a write fails: it keeps the first failure, so that a document cut short by a full disk is
-// known as such. The file is opened for writing, emptied, when the object is made.
+// known as such. The file is opened for writing, emptied, when the object is made, and locked
+// (flock) until it is closed.
 class OutputFile final : public QIODevice {
   public:
     // Throws ostrelin::Error naming the file and the cause when it cannot be opened.
@@ -33,8 +34,5 @@ class OutputFile final : public QIODevice {
     files::UniqueFd fd_;
     int firstError_ = 0;
 };
-
-// The cause of a failed file operation in the user's words.
-std::string FileErrorText(int error);
 
 }  // namespace ostrelin::platform::printing::pdf

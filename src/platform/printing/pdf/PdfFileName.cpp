@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "platform/Error.h"
-#include "platform/printing/pdf/OutputFile.h"
+#include "platform/files/posix/ErrorText.h"
 
 namespace ostrelin::platform::printing::pdf {
 
@@ -40,7 +40,8 @@ bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesy
             return false;
         }
     }
-    throw Error("Dokument nelze pojmenovat " + to.string() + ": " + FileErrorText(errno) + ".");
+    throw Error("Dokument nelze pojmenovat " + to.string() + ": " + files::FileErrorText(errno) +
+                ".");
 }
 
 }  // namespace
@@ -82,8 +83,8 @@ std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const 
             break;
         }
     }
-    throw Error("Dokument nelze zapsat do složky " + folder.string() + ": " + FileErrorText(cause) +
-                ".");
+    throw Error("Dokument nelze zapsat do složky " + folder.string() + ": " +
+                files::FileErrorText(cause) + ".");
 }
 
 std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const std::string& stem) {
@@ -93,7 +94,8 @@ std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const st
             return path;
         }
     }
-    throw Error("Dokument nelze pojmenovat " + part.string() + ": " + FileErrorText(EEXIST) + ".");
+    throw Error("Dokument nelze pojmenovat " + part.string() + ": " + files::FileErrorText(EEXIST) +
+                ".");
 }
 
 }  // namespace ostrelin::platform::printing::pdf

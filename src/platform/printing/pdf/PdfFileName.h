@@ -3,8 +3,12 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace ostrelin::platform::printing::pdf {
+
+// The names of the part files CreatePartFile makes.
+inline constexpr std::string_view kPartFilePattern = ".*.pdf.part";
 
 // The folder the built-in PDF printer writes into: $OSTRELIN_PDF_DIR when set, else ~/PDF.
 std::filesystem::path PdfOutputFolder();

@@ -1,7 +1,13 @@
 #include "platform/printing/SystemPrinting.h"
 
+#include <chrono>
+#include <filesystem>
+#include <string_view>
+
+#include "platform/files/posix/PosixFileSystem.h"
 #include "platform/printing/cups/CupsDestinations.h"
 #include "platform/printing/cups/CupsPrinterDriver.h"
+#include "platform/printing/pdf/PdfFileName.h"
 #include "platform/printing/pdf/PdfPrinterDriver.h"
 
 namespace ostrelin::platform::printing {
@@ -54,6 +60,22 @@ class SystemPrinting final : public PrintingSystem {
 
 std::unique_ptr<PrintingSystem> MakeSystemPrinting(std::function<void()> betweenPages) {
     return std::make_unique<SystemPrinting>(std::move(betweenPages));
+}
+
+void RemoveAbandonedDocuments() {
+    const files::PosixFileSystem files;
+    const auto abandoned = std::chrono::system_clock::now() - std::chrono::minutes(1);
+    const auto removeIn = [&](const std::filesystem::path& folder, std::string_view pattern) {
+        const std::string directory = folder.string() + "/";
+        for (const files::FoundFile& found :
+             files.FindFiles(directory, std::string(pattern), files::faHidden)) {
+            if ((found.Attributes & files::faDirectory) == 0 && found.LastWrite < abandoned) {
+                files.DeleteUnlessLocked(directory + found.Name);
+            }
+        }
+    };
+    removeIn(pdf::PdfOutputFolder(), pdf::kPartFilePattern);
+    removeIn(std::filesystem::temp_directory_path(), cups::kJobFilePattern);
 }
 
 }  // namespace ostrelin::platform::printing

@@ -1,0 +1,34 @@
+#include "platform/files/posix/ErrorText.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace ostrelin::platform::files {
+
+std::string FileErrorText(int error) {
+    switch (error) {
+        case ENOSPC:
+            return "na disku není volné místo";
+        case EDQUOT:
+            return "byla překročena disková kvóta";
+        case EACCES:
+        case EPERM:
+            return "chybí oprávnění k zápisu";
+        case EROFS:
+            return "svazek je jen pro čtení";
+        case ENOENT:
+            return "složka neexistuje";
+        case ENOTDIR:
+            return "cesta nevede do složky";
+        case EEXIST:
+            return "všechna jména tohoto dokumentu jsou obsazena";
+        case EFBIG:
+            return "soubor je příliš velký";
+        case EIO:
+            return "chyba vstupu a výstupu zařízení";
+        default:
+            return std::strerror(error);
+    }
+}
+
+}  // namespace ostrelin::platform::files
