@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <chrono>
 #include <exception>
 
 #include "app/tray/TTrayIconKelmor.h"
@@ -23,6 +24,7 @@
 #include "app/window/QueueListModel.h"
 #include "app/window/TextRoutines.h"
 #include "platform/desktop/PostedMessage.h"
+#include "platform/desktop/WindowClassRegistry.h"
 #include "platform/desktop/qt/WindowClassServer.h"
 
 // The pictures are compiled into this library; the linker keeps them only when asked for.
@@ -47,6 +49,10 @@ constexpr int kToolBarHeight = 26;
 constexpr int kStatusBarHeight = 19;
 constexpr int kPrinterBoxWidth = 201;
 constexpr int kSeparatorWidth = 8;
+// How often a copy that found the window class taken tries again, and how many times it asks the
+// holder to quit (as many as a starting copy asks).
+constexpr std::chrono::milliseconds kClassTakeoverInterval{1000};
+constexpr int kMaxQuitRequests = 20;
 
 QAction* NewAction(QObject* parent, const char* name, const QString& caption,
                    const QKeySequence& shortcut = {}) {
@@ -346,6 +352,26 @@ void TTarvokCalcOstrelin::CreateWindowClass() {
                     }
                 });
             });
+    if (!windowClass_->IsRegistered() && !windowClass_->SocketPath().empty()) {
+        // Copies started together all found none running: the one that registered first is
+        // asked to quit as a newer copy asks, so that one copy stays and every later one and
+        // ostrelin-post find it.
+        classTakeover_ = new QTimer(this);
+        classTakeover_->setInterval(kClassTakeoverInterval);
+        connect(classTakeover_, &QTimer::timeout, this, [this] { TakeOverWindowClass(); });
+        classTakeover_->start();
+    }
+}
+
+void TTarvokCalcOstrelin::TakeOverWindowClass() {
+    if (windowClass_->RetryRegistration()) {
+        classTakeover_->stop();
+        return;
+    }
+    if (quitRequestsSent_ < kMaxQuitRequests) {
+        ++quitRequestsSent_;
+        desktop::PostMessageToClass(kWindowClassName, {desktop::WM_QUIT, 0, 0});
+    }
 }
 
 void TTarvokCalcOstrelin::SetWindowGeometry() {

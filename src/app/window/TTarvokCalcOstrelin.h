@@ -116,6 +116,7 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     void CreateTrayIcon();
     void CreateTimer();
     void CreateWindowClass();
+    void TakeOverWindowClass();
     void SetWindowGeometry();
 
     // Runs an event handler and hands any error it raises to the general error report.
@@ -165,6 +166,9 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     TTrayIconKelmor* trayIcon_ = nullptr;
     IdleHook* idleHook_ = nullptr;
     platform::desktop::WindowClassServer* windowClass_ = nullptr;
+    // While another copy holds the window class: asks it to quit and takes the class over.
+    QTimer* classTakeover_ = nullptr;
+    int quitRequestsSent_ = 0;
     TAboutDlg* aboutDlg_ = nullptr;
 };
 

@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QTest>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -181,6 +182,30 @@ TEST(WindowClass, SilentClientDoesNotHoldUpOthers) {
     // The half line is still completed by its sender.
     ASSERT_TRUE(SendAll(silent.Get(), " 2\n"));
     EXPECT_EQ(inbox.WaitFor(2).back(), (PostedMessage{1024, 1, 2}));
+}
+
+TEST(WindowClass, AClientThatTricklesIsDroppedWithinSeconds) {
+    const std::string name = ClassName();
+    WindowClassServer server(name);
+    const files::UniqueFd trickling = RawClient(name);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4 && !QTest::qWaitFor([] { return false; }, 900); ++i) {
+        SendAll(trickling.Get(), "1");  // a byte now and then, never a whole line
+    }
+    EXPECT_TRUE(ClosedByServer(trickling));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
+}
+
+TEST(WindowClass, ASecondServerTakesTheNameOnceTheFirstHasGone) {
+    const std::string name = ClassName();
+    auto first = std::make_unique<WindowClassServer>(name);
+    WindowClassServer second(name);
+    EXPECT_FALSE(second.RetryRegistration());
+    first.reset();
+    EXPECT_TRUE(second.RetryRegistration());
+    Inbox inbox(second);
+    ASSERT_TRUE(PostMessageToClass(name, {WM_USER, 5, 6}));
+    EXPECT_EQ(inbox.WaitFor(1), (std::vector<PostedMessage>{{WM_USER, 5, 6}}));
 }
 
 TEST(WindowClass, StaleSocketFileDoesNotBlockAStart) {

@@ -23,10 +23,10 @@ using Clock = std::chrono::steady_clock;
 // Clients beyond this many wait in the socket's queue until earlier ones are done.
 constexpr std::size_t MaxClients = 32;
 constexpr std::size_t ReadChunk = 4096;
-// A client that sends nothing for this long is disconnected, so a program that connects and then
-// hangs cannot hold a slot for ever.
-constexpr auto IdleLimit = std::chrono::seconds{10};
-constexpr auto IdleCheckInterval = std::chrono::seconds{2};
+// A client has this long from connecting to send its messages, so that programs that connect and
+// then hang or trickle bytes cannot hold the slots.
+constexpr auto ClientTimeLimit = std::chrono::seconds{3};
+constexpr auto IdleCheckInterval = std::chrono::seconds{1};
 
 bool SameFile(const std::string& path, dev_t device, ino_t inode) {
     struct stat info {};
@@ -39,7 +39,7 @@ struct WindowClassServer::Client {
     files::UniqueFd Socket;
     std::unique_ptr<QSocketNotifier> Notifier;
     std::string Pending;  // received bytes not yet ending in a line break
-    Clock::time_point LastActivity;
+    Clock::time_point Connected;
     bool Finished = false;
 };
 
@@ -51,6 +51,13 @@ WindowClassServer::WindowClassServer(const std::string& className, QObject* pare
     if (!socketPath_.empty() && !Register()) {
         lock_.Reset();
     }
+}
+
+bool WindowClassServer::RetryRegistration() {
+    if (!IsRegistered() && !socketPath_.empty() && !Register()) {
+        lock_.Reset();
+    }
+    return IsRegistered();
 }
 
 WindowClassServer::~WindowClassServer() {
@@ -126,7 +133,7 @@ void WindowClassServer::AcceptClients() {
         auto client = std::make_unique<Client>();
         client->Socket.Reset(socket);
         client->Notifier = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
-        client->LastActivity = Clock::now();
+        client->Connected = Clock::now();
         connect(client->Notifier.get(), &QSocketNotifier::activated, this,
                 &WindowClassServer::Pump);
         clients_.push_back(std::move(client));
@@ -150,7 +157,6 @@ void WindowClassServer::ReadFrom(Client& client) {
         client.Finished = true;
         return;
     }
-    client.LastActivity = Clock::now();
     client.Pending.append(buffer.data(), static_cast<std::size_t>(count));
     TakeLines(client);
 }
@@ -178,7 +184,7 @@ void WindowClassServer::TakeLines(Client& client) {
 void WindowClassServer::DropIdleClients() {
     const Clock::time_point now = Clock::now();
     for (const std::unique_ptr<Client>& client : clients_) {
-        if (now - client->LastActivity >= IdleLimit) {
+        if (now - client->Connected >= ClientTimeLimit) {
             client->Finished = true;
         }
     }

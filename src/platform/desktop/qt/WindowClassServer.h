@@ -23,7 +23,7 @@ namespace ostrelin::platform::desktop {
 //
 // Every message received is emitted as MessagePosted from the event loop, in the order the
 // messages were posted, never from inside the socket handling. Lines that are not messages are
-// ignored; a client that sends an overlong line or stays silent too long is disconnected.
+// ignored; a client that sends an overlong line or takes too long (3 s) is disconnected.
 class WindowClassServer : public QObject {
     Q_OBJECT
 
@@ -34,6 +34,10 @@ class WindowClassServer : public QObject {
     // True when this object holds the name; false when another live program holds it or the
     // socket could not be made.
     bool IsRegistered() const { return static_cast<bool>(listener_); }
+
+    // Tries once more to take the name, when this object does not hold it yet; true once it
+    // does.
+    bool RetryRegistration();
 
     // The socket file that stands for the class name (empty for a name that cannot be used).
     const std::string& SocketPath() const { return socketPath_; }
