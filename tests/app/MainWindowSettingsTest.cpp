@@ -162,7 +162,7 @@ TEST_F(MainWindowSettingsTest, FailingToStoreIsIgnored) {
         files, boxes, errors, jobs, unwritable, {}, "/opt/ostrelin/ostrelin", spool.Path()});
     EXPECT_NO_THROW(Destroy());
     ASSERT_EQ(errors.Messages().size(), 1u) << "only the unreadable file is told, not the writes";
-    EXPECT_EQ(errors.Messages()[0].rfind("Cannot read the settings file", 0), 0u);
+    EXPECT_EQ(errors.Messages()[0].rfind("Soubor nastavení ", 0), 0u);
 }
 
 TEST_F(MainWindowSettingsTest, WithoutANotificationAreaTheWindowMinimisesInsteadOfHiding) {

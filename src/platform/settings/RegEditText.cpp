@@ -140,7 +140,7 @@ class Cursor {
     void ExpectEnd() {
         SkipBlanks();
         if (!AtEnd()) {
-            Fail("unexpected text after the value");
+            Fail("za hodnotou stojí další text");
         }
     }
 
@@ -155,7 +155,7 @@ std::string ReadQuoted(Cursor& cursor) {
     std::string text;
     while (true) {
         if (cursor.AtEnd()) {
-            cursor.Fail("a quoted text is not closed on its line");
+            cursor.Fail("text v uvozovkách není na svém řádku ukončen");
         }
         const char c = cursor.Peek();
         cursor.Advance();
@@ -165,7 +165,7 @@ std::string ReadQuoted(Cursor& cursor) {
         if (c == '\\') {
             const char escaped = cursor.Peek();
             if (escaped != '\\' && escaped != '"') {
-                cursor.Fail("a backslash in a quoted text is not followed by \\ or \"");
+                cursor.Fail("za zpětným lomítkem v textu v uvozovkách nestojí \\ ani \"");
             }
             cursor.Advance();
             text.push_back(escaped);
@@ -174,7 +174,7 @@ std::string ReadQuoted(Cursor& cursor) {
         text.push_back(c);
     }
     if (!IsQuotableText(text)) {
-        cursor.Fail("a quoted text holds control characters or is not UTF-8");
+        cursor.Fail("text v uvozovkách obsahuje řídicí znaky nebo není v UTF-8");
     }
     return text;
 }
@@ -187,25 +187,25 @@ std::string ReadHexBytes(Cursor cursor, Lines& lines) {
         if (cursor.Consume('\\')) {
             cursor.SkipBlanks();
             if (!cursor.AtEnd()) {
-                cursor.Fail("unexpected text after a backslash in a hex value");
+                cursor.Fail("za zpětným lomítkem v šestnáctkové hodnotě stojí další text");
             }
             std::string_view next;
             if (!lines.Next(next)) {
-                cursor.Fail("a hex value goes on past the end of the file");
+                cursor.Fail("šestnáctková hodnota pokračuje za konec souboru");
             }
             cursor = Cursor(TrimBlanks(next), lines.Number());
             continue;
         }
         const std::optional<std::uint32_t> byte = cursor.HexNumber(ByteDigits);
         if (!byte) {
-            cursor.Fail("a hex value holds something other than hex bytes");
+            cursor.Fail("šestnáctková hodnota obsahuje něco jiného než šestnáctkové bajty");
         }
         bytes.push_back(static_cast<char>(*byte));
         cursor.SkipBlanks();
         if (cursor.Consume(',')) {
             cursor.SkipBlanks();
         } else if (!cursor.AtEnd() && cursor.Peek() != '\\') {
-            cursor.Fail("hex bytes are not separated by commas");
+            cursor.Fail("šestnáctkové bajty nejsou odděleny čárkami");
         }
     }
     return bytes;
@@ -222,7 +222,7 @@ void ReadData(Cursor& cursor, Lines& lines, RegistryValue& value) {
     if (cursor.ConsumeWord("dword:")) {
         const std::optional<std::uint32_t> number = cursor.HexNumber(DwordDigits);
         if (!number || HexDigit(cursor.Peek())) {
-            cursor.Fail("a dword value does not have 1 to 8 hex digits");
+            cursor.Fail("hodnota dword nemá 1 až 8 šestnáctkových číslic");
         }
         value = IntegerValue(std::move(value.Name), *number);
         cursor.ExpectEnd();
@@ -233,20 +233,20 @@ void ReadData(Cursor& cursor, Lines& lines, RegistryValue& value) {
         if (cursor.Consume('(')) {
             const std::optional<std::uint32_t> type = cursor.HexNumber(DwordDigits);
             if (!type || !cursor.Consume(')')) {
-                cursor.Fail("the type of a hex value is not a hex number in parentheses");
+                cursor.Fail("typ šestnáctkové hodnoty není šestnáctkové číslo v závorkách");
             }
             value.Type = *type;
         }
         if (!cursor.Consume(':')) {
-            cursor.Fail("a hex value lacks its colon");
+            cursor.Fail("šestnáctkové hodnotě chybí dvojtečka");
         }
         value.Data = ReadHexBytes(cursor, lines);
         return;
     }
     if (cursor.Peek() == '-') {
-        cursor.Fail("the file removes a value, which a settings file cannot do");
+        cursor.Fail("soubor odstraňuje hodnotu, což soubor nastavení nesmí");
     }
-    cursor.Fail("the data of a value is of no known kind");
+    cursor.Fail("data hodnoty nejsou žádného známého druhu");
 }
 
 // Reads a line "name"=data or @=data (and its continuation lines) into a value.
@@ -258,7 +258,7 @@ RegistryValue ReadValue(Cursor& cursor, Lines& lines) {
     }
     cursor.SkipBlanks();
     if (!cursor.Consume('=')) {
-        cursor.Fail("a value name is not followed by '='");
+        cursor.Fail("za názvem hodnoty nestojí '='");
     }
     cursor.SkipBlanks();
     ReadData(cursor, lines, value);
@@ -268,24 +268,24 @@ RegistryValue ReadValue(Cursor& cursor, Lines& lines) {
 // The key path of a section line "[path]", checked.
 std::string_view ReadKeyPath(std::string_view line, std::size_t number) {
     if (line.back() != ']' || line.size() < 2) {
-        throw DamageFound{number, "a key line does not end with ']'"};
+        throw DamageFound{number, "řádek klíče nekončí znakem ']'"};
     }
     const std::string_view path = line.substr(1, line.size() - 2);
     if (path.empty()) {
-        throw DamageFound{number, "a key has no name"};
+        throw DamageFound{number, "klíč nemá název"};
     }
     if (path.front() == '-') {
-        throw DamageFound{number, "the file removes a key, which a settings file cannot do"};
+        throw DamageFound{number, "soubor odstraňuje klíč, což soubor nastavení nesmí"};
     }
     if (!IsQuotableText(path)) {
-        throw DamageFound{number, "a key name holds control characters or is not UTF-8"};
+        throw DamageFound{number, "název klíče obsahuje řídicí znaky nebo není v UTF-8"};
     }
     return path;
 }
 
 RegistryDocument ReadDocument(std::string_view text) {
     if (text.size() > MaxRegEditTextSize) {
-        throw DamageFound{0, "the file is larger than 1 MiB"};
+        throw DamageFound{0, "soubor je větší než 1 MiB"};
     }
     if (text.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
         text.remove_prefix(ByteOrderMark.size());
@@ -293,7 +293,7 @@ RegistryDocument ReadDocument(std::string_view text) {
     Lines lines(text);
     std::string_view line;
     if (!lines.Next(line) || TrimBlanks(line) != Header) {
-        throw DamageFound{1, "the file does not begin with the line REGEDIT4"};
+        throw DamageFound{1, "soubor nezačíná řádkem REGEDIT4"};
     }
     RegistryDocument document;
     RegistryKey* key = nullptr;
@@ -307,10 +307,10 @@ RegistryDocument ReadDocument(std::string_view text) {
             continue;
         }
         if (line.front() != '"' && line.front() != '@') {
-            throw DamageFound{lines.Number(), "a line is neither a key nor a value"};
+            throw DamageFound{lines.Number(), "řádek není klíč ani hodnota"};
         }
         if (key == nullptr) {
-            throw DamageFound{lines.Number(), "a value stands before the first key"};
+            throw DamageFound{lines.Number(), "hodnota stojí před prvním klíčem"};
         }
         Cursor cursor(line, lines.Number());
         key->Values.Set(ReadValue(cursor, lines));

@@ -14,10 +14,10 @@ SettingsKey::SettingsKey(std::filesystem::path file, std::string path, RegistryD
       path_(std::move(path)),
       document_(std::move(document)),
       damage_(std::move(damage)),
+      unreadable_(damage_.has_value()),
       errors_(errors) {}
 
-// A damaged file is told about when the program first looks for its settings, and only then: a
-// program that only stores its settings replaces the file without troubling the user again.
+// A damaged file is told about when the program first looks for its settings, and only then.
 void SettingsKey::ReportDamageOnce() const {
     if (damage_) {
         const std::string message = std::move(*damage_);
@@ -67,18 +67,21 @@ void SettingsKey::WriteInteger(std::string_view name, std::int32_t value) {
 }
 
 void SettingsKey::Store(RegistryValue value) {
+    if (unreadable_) {
+        throw Error("Soubor nastavení " + file_.string() +
+                    " nelze přečíst, proto se do něj nic neukládá.");
+    }
     RegistryDocument changed = document_;
     changed.Key(path_).Values.Set(std::move(value));
     const std::string text = FormatRegEditText(changed);
     if (text.size() > MaxRegEditTextSize) {
-        throw Error("Cannot write the file '" + file_.string() +
-                    "': the settings would not fit in 1 MiB");
+        throw Error("Soubor " + file_.string() +
+                    " nelze zapsat: nastavení by se nevešlo do 1 MiB.");
     }
     // Settings are the user's own business: a new file is readable by its owner only.
     ReplaceFileAtomically(file_, text,
                           std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     document_ = std::move(changed);
-    damage_.reset();
 }
 
 }  // namespace ostrelin::platform::settings

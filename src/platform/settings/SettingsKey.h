@@ -33,8 +33,10 @@ class SettingsKey {
     // The number of a 32-bit integer value. Throws Error as ReadString does.
     std::int32_t ReadInteger(std::string_view name) const;
 
-    // Stores `text` as the text value `name`, replacing a value of that name of any type. Throws
-    // Error when the file cannot be written; the key and the file then stay as they were.
+    // Stores `text` as the text value `name`, replacing a value of that name of any type and
+    // keeping every other key and value of the file. Throws Error when the file cannot be
+    // written, or could not be read (it is never overwritten then); the key and the file then
+    // stay as they were.
     void WriteString(std::string_view name, std::string_view text);
 
     // Stores `value` as the 32-bit integer value `name`. Throws Error as WriteString does.
@@ -49,6 +51,7 @@ class SettingsKey {
     std::string path_;
     RegistryDocument document_;
     mutable std::optional<std::string> damage_;
+    bool unreadable_;  // the file could not be read: it is never written
     desktop::ErrorReport& errors_;
 };
 

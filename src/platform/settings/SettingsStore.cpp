@@ -18,7 +18,9 @@ std::filesystem::path SettingsStore::PerUserFile(std::string_view vendor,
 
 SettingsKey SettingsStore::OpenKey(std::string_view path) const {
     const std::string keyPath = std::string(CurrentUserRoot) + "\\" + std::string(path);
-    const std::string notUsed = "; the stored settings are not used.";
+    // Nothing is written into a file that could not be read: it may hold settings the user
+    // wants back once it is mended.
+    const std::string notUsed = "; nastavení nelze číst ani ukládat, dokud soubor neopravíte.";
     const SmallFileRead read = ReadSmallFile(file_, MaxRegEditTextSize);
     if (!read.Exists) {
         return SettingsKey(file_, keyPath, {}, std::nullopt, errors_);
@@ -26,16 +28,16 @@ SettingsKey SettingsStore::OpenKey(std::string_view path) const {
     if (!read.Failure.empty()) {
         return SettingsKey(
             file_, keyPath, {},
-            "Cannot read the settings file '" + file_.string() + "': " + read.Failure + notUsed,
+            "Soubor nastavení " + file_.string() + " nelze přečíst: " + read.Failure + notUsed,
             errors_);
     }
     RegEditParseResult parsed = ParseRegEditText(read.Content);
     if (parsed.Damage) {
         std::string where = parsed.Damage->Line == 0
                                 ? std::string()
-                                : ", line " + std::to_string(parsed.Damage->Line);
+                                : ", řádek " + std::to_string(parsed.Damage->Line);
         return SettingsKey(file_, keyPath, {},
-                           "The settings file '" + file_.string() + "' is damaged" + where + ": " +
+                           "Soubor nastavení " + file_.string() + " je poškozený" + where + ": " +
                                parsed.Damage->Reason + notUsed,
                            errors_);
     }

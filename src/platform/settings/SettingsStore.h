@@ -15,7 +15,7 @@ inline constexpr std::string_view CurrentUserRoot = "HKEY_CURRENT_USER";
 // A user's settings kept in one REGEDIT4 text file: the keys under HKEY_CURRENT_USER, each a
 // section "[HKEY_CURRENT_USER\<path>]" of the file. A file that cannot be read (damaged, not
 // UTF-8, larger than 1 MiB, unreadable) counts as absent: it is reported once through the error
-// report and left untouched until a value is written.
+// report and never written, so that nothing in it is lost.
 class SettingsStore {
   public:
     // A store kept in `file`; damage is reported to `errors`, which must outlive every key.

@@ -123,7 +123,7 @@ TEST_F(SettingsStoreTest, OtherStoredTypesAreTheWrongType) {
     EXPECT_EQ(key.ReadString("Expandable"), "D:");
 }
 
-TEST_F(SettingsStoreTest, ADamagedFileIsReportedOnceTreatedAsAbsentAndKeptUntilTheNextStore) {
+TEST_F(SettingsStoreTest, ADamagedFileIsReportedOnceTreatedAsAbsentAndNeverOverwritten) {
     const std::string damaged =
         "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Veldane\\Tarvok Calc Ostrelin]\n"
         "\"PrinterName\"=\"Laser\n";
@@ -134,24 +134,41 @@ TEST_F(SettingsStoreTest, ADamagedFileIsReportedOnceTreatedAsAbsentAndKeptUntilT
     EXPECT_FALSE(reading.ValueExists("PrinterEnable"));
     ASSERT_EQ(errors_.Messages().size(), 1u);
     EXPECT_THAT(errors_.Messages()[0], HasSubstr(File().string()));
-    EXPECT_THAT(errors_.Messages()[0], HasSubstr("line 3"));
+    EXPECT_EQ(errors_.Messages()[0],
+              "Soubor nastavení " + File().string() +
+                  " je poškozený, řádek 3: text v uvozovkách není na svém řádku ukončen; "
+                  "nastavení nelze číst ani ukládat, dokud soubor neopravíte.");
     EXPECT_EQ(ReadAll(File()), damaged);
 
-    // Storing at the end replaces the file without a second message.
+    // Storing at the end keeps the file as it is, without a second message.
     SettingsKey storing = Store().OpenKey(KeyPath);
-    storing.WriteInteger("PrinterEnable", 1);
+    EXPECT_THAT(ErrorOf([&] { storing.WriteInteger("PrinterEnable", 1); }),
+                HasSubstr("nic neukládá"));
     EXPECT_EQ(errors_.Messages().size(), 1u);
-    const SettingsKey next = Store().OpenKey(KeyPath);
-    EXPECT_EQ(next.ReadInteger("PrinterEnable"), 1);
-    EXPECT_FALSE(next.ValueExists("PrinterName"));
-    EXPECT_EQ(errors_.Messages().size(), 1u);
+    EXPECT_EQ(ReadAll(File()), damaged);
+}
+
+TEST_F(SettingsStoreTest, StoringKeepsEveryOtherKeyAndValueOfTheFile) {
+    const std::string written =
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Veldane\\Tarvok Calc Ostrelin]\n"
+        "\"SpoolDir\"=\"/var/spool/tarvok\"\n\"Note\"=hex(7):61,00,00\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Other]\n\"X\"=dword:00000002\n";
+    WriteAll(File(), written);
+    SettingsKey key = Store().OpenKey(KeyPath);
+    key.WriteString("PrinterName", "Laser");
+    key.WriteInteger("PrinterEnable", 0);
+    const SettingsKey again = Store().OpenKey(KeyPath);
+    EXPECT_EQ(again.ReadString("SpoolDir"), "/var/spool/tarvok");
+    EXPECT_TRUE(again.ValueExists("Note"));
+    EXPECT_EQ(Store().OpenKey("Software\\Other").ReadInteger("X"), 2);
+    EXPECT_EQ(again.ReadString("PrinterName"), "Laser");
 }
 
 TEST_F(SettingsStoreTest, AnUnreadableFileIsReportedAndTreatedAsAbsent) {
     fs::create_directories(File());
     EXPECT_FALSE(Store().OpenKey(KeyPath).ValueExists("PrinterName"));
     ASSERT_EQ(errors_.Messages().size(), 1u);
-    EXPECT_THAT(errors_.Messages()[0], HasSubstr("Cannot read the settings file"));
+    EXPECT_THAT(errors_.Messages()[0], HasSubstr("nelze přečíst: nejde o obyčejný soubor"));
 }
 
 TEST_F(SettingsStoreTest, AWriteThatFailsIsReportedToTheCaller) {
@@ -159,7 +176,7 @@ TEST_F(SettingsStoreTest, AWriteThatFailsIsReportedToTheCaller) {
     SettingsStore store(dir_.Path() / "plain" / "Veldane" / "x.reg", errors_);
     SettingsKey key = store.OpenKey(KeyPath);
     EXPECT_THAT(ErrorOf([&] { key.WriteInteger("PrinterEnable", 1); }),
-                HasSubstr("Cannot write the file"));
+                HasSubstr("nelze přečíst, proto se do něj nic neukládá."));
     EXPECT_FALSE(key.ValueExists("PrinterEnable"));
 }
 
@@ -184,7 +201,7 @@ TEST_F(SettingsStoreTest, AWriteBrokenOffHalfWayLeavesTheOldFileIntact) {
     ::setrlimit(RLIMIT_FSIZE, &oldLimit);
     ::sigaction(SIGXFSZ, &oldAction, nullptr);
 
-    EXPECT_THAT(message, HasSubstr("Cannot write the file"));
+    EXPECT_THAT(message, HasSubstr("nelze zapsat: soubor je příliš velký."));
     EXPECT_EQ(ReadAll(File()), before);
     EXPECT_EQ(key.ReadString("PrinterName"), "Laser");
     std::vector<std::string> names;

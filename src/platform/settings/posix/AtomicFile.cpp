@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include "platform/Error.h"
+#include "platform/files/posix/ErrorText.h"
 #include "platform/files/posix/UniqueFd.h"
 
 namespace ostrelin::platform::settings {
@@ -19,11 +19,11 @@ using files::UniqueFd;
 constexpr std::size_t ReadChunk = 4096;
 
 std::string Describe(int error) {
-    return std::strerror(error);
+    return files::FileErrorText(error);
 }
 
 [[noreturn]] void FailToWrite(const std::filesystem::path& path, int error) {
-    throw Error("Cannot write the file '" + path.string() + "': " + Describe(error));
+    throw Error("Soubor " + path.string() + " nelze zapsat: " + Describe(error) + ".");
 }
 
 // The temporary file that becomes the new content; removed again unless it was renamed.
@@ -124,7 +124,7 @@ SmallFileRead ReadSmallFile(const std::filesystem::path& path, std::size_t limit
         return result;
     }
     if (!S_ISREG(info.st_mode)) {
-        result.Failure = "not a regular file";
+        result.Failure = "nejde o obyčejný soubor";
         return result;
     }
     char buffer[ReadChunk];
@@ -155,7 +155,8 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
     std::error_code folderError;
     std::filesystem::create_directories(target.parent_path(), folderError);
     if (folderError) {
-        throw Error("Cannot write the file '" + path.string() + "': " + folderError.message());
+        throw Error("Soubor " + path.string() + " nelze zapsat: " + Describe(folderError.value()) +
+                    ".");
     }
 
     PendingFile pending(target);
