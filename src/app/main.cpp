@@ -10,6 +10,7 @@
 #include "app/startup/Executable.h"
 #include "app/startup/RunningCopy.h"
 #include "app/window/QtWaitCursor.h"
+#include "app/window/SessionEnd.h"
 #include "app/window/TAboutDlg.h"
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/desktop/WindowClassRegistry.h"
@@ -91,6 +92,11 @@ int main(int argc, char* argv[]) {
     mainWindow.SetAboutDialog(&aboutDlg);
     print::TPrintQReport printQReport(*printing, textMetrics, waitCursor, ScreenMetrics());
     jobs.Attach(mainWindow, printQReport, printQReport);
+
+    // A logout, a closed terminal or Ctrl+C end the program as its Quit command does.
+    app::SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &app::SessionEnd::Ended, &mainWindow,
+                     &app::TTarvokCalcOstrelin::FormQuit);
 
     mainWindow.show();
     return QApplication::exec();

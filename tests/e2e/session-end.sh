@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The end of a desktop session ends the spooler as its Quit command does: on SIGTERM, SIGHUP and
+# SIGINT it stores its settings and its start at logon, removes its socket and exits normally,
+# and a job it is printing is finished first.
+source "$(dirname "$0")/e2e-lib.sh"
+
+export CUPS_SERVER=$E2E_BASE/no-cups.sock
+readonly AUTOSTART="$XDG_CONFIG_DIRS/autostart/Tarvok Calc Ostrelin.desktop"
+
+for signal in TERM HUP INT; do
+    step "SIG$signal"
+    write_settings "\"SpoolDir\"=\"$SPOOL\""
+    rm -f "$AUTOSTART"
+    start_spooler "sig$signal"
+    pid_var=sig${signal}_pid
+    kill "-$signal" "${!pid_var}"
+    wait_until "the spooler to end" is_gone "${!pid_var}"
+    status=0
+    wait "${!pid_var}" || status=$?
+    expect_eq "$status" 0 "exit status after SIG$signal"
+    expect_eq "$(stored_setting PrinterName)" '"PrinterName"="-Výchozí tiskárna Windows-"' \
+        "the printer stored after SIG$signal"
+    expect_eq "$(stored_setting SpoolDir)" "\"SpoolDir\"=\"$SPOOL\"" "the spool folder kept"
+    [[ -f $AUTOSTART ]] || fail "no start at logon stored after SIG$signal"
+    [[ -e $XDG_RUNTIME_DIR/TTarvokCalcOstrelin ]] && fail "the socket is left after SIG$signal"
+done
+
+step "SIGTERM while a long job prints"
+make_text_job "$E2E_BASE/long.qsf" L 3000
+drop_job "$E2E_BASE/long.qsf" L.QSF
+start_spooler printing
+E2E_POLL=0.02 wait_until "L's document to start" part_files_at_least 1
+kill -TERM "$printing_pid"
+wait_until "the spooler to end" is_gone "$printing_pid"
+wait "$printing_pid" || fail "the spooler did not end normally"
+expect_eq "$(pdf_count)" 1 "documents printed"
+expect_lines_once_in_order "$OSTRELIN_PDF_DIR/$(printed_pdfs)" L 3000
+expect_eq "$(ls -A "$SPOOL")" "" "spool files"
+
+step "passed"
