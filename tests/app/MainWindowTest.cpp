@@ -169,6 +169,29 @@ TEST_F(MainWindowTest, DocumentCommandsAreEnabledOnlyWithACurrentEntry) {
     }
 }
 
+TEST_F(MainWindowTest, TheListGettingTheFocusMakesNoEntryCurrentUntilTheUserMovesOntoOne) {
+    spool.Write("a.qsf", SpoolFile("a"));
+    Create();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    List()->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(List()->hasFocus());
+    EXPECT_FALSE(List()->currentIndex().isValid());
+    for (const char* name : kDocumentCommands) {
+        EXPECT_FALSE(CommandEnabled(name)) << name << " with nothing chosen";
+    }
+    QTest::keyClick(List(), Qt::Key_Space);
+    EXPECT_EQ(Cell(0, 2), "Čeká") << "Space paused a job nobody chose";
+
+    QTest::keyClick(List(), Qt::Key_Down);
+    EXPECT_EQ(List()->currentIndex().row(), 0);
+    for (const char* name : kDocumentCommands) {
+        EXPECT_TRUE(CommandEnabled(name)) << name;
+    }
+}
+
 TEST_F(MainWindowTest, PrinterPauseSwitchChangesCaptionsHintButtonAndStatus) {
     Create();
     window->PrinterEnDis();

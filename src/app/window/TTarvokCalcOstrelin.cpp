@@ -22,6 +22,7 @@
 #include "app/window/IdleHook.h"
 #include "app/window/MainWindowTexts.h"
 #include "app/window/QueueListModel.h"
+#include "app/window/QueueListView.h"
 #include "app/window/TextRoutines.h"
 #include "platform/desktop/PostedMessage.h"
 #include "platform/desktop/WindowClassRegistry.h"
@@ -266,7 +267,7 @@ void TTarvokCalcOstrelin::CreateToolBar() {
 }
 
 void TTarvokCalcOstrelin::CreateQueueList() {
-    lvFiles_ = new QTreeView(this);
+    lvFiles_ = new QueueListView(this);
     lvFiles_->setObjectName(QStringLiteral("LVFiles"));
     queueModel_ = std::make_unique<QueueListModel>(queue_);
     lvFiles_->setModel(queueModel_.get());
