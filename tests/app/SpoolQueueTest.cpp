@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -75,14 +76,31 @@ TEST_F(SpoolQueueTest, RescanKeepsKnownEntriesAppendsNewOnesAndDropsVanishedOnes
     EXPECT_EQ(Names(), (std::vector<std::string>{"C.QSF", "A.QSF", "EMPTY.QSF"}));
 }
 
-TEST_F(SpoolQueueTest, SameFileInOtherLetterCaseKeepsItsEntry) {
-    spool.Write("job1.qsf", SpoolFile("x"));
+TEST_F(SpoolQueueTest, EveryFileIsAnEntryOfItsOwnByItsNameOnDisk) {
+    spool.Write("job1.qsf", SpoolFile("lower"));
+    spool.Write("JOB1.QSF", SpoolFile("upper"));
+    spool.Write("x\xff.qsf", SpoolFile("not UTF-8"));
+    spool.Write("x\xfe.qsf", SpoolFile("not UTF-8 either"));
     Rescan();
+    ASSERT_EQ(queue.Count(), 4u);
     queue.ToggleEntry(0);
-    std::filesystem::rename(spool.File("job1.qsf"), spool.File("JoB1.QsF"));
     Rescan();
-    ASSERT_EQ(Names(), std::vector<std::string>{"JOB1.QSF"});
-    EXPECT_EQ(queue.Entries()[0].State, kStatePaused);
+    EXPECT_EQ(queue.Count(), 4u) << "a second scan finds each file its own entry";
+    std::vector<std::string> diskNames;
+    for (const QueueEntry& entry : queue.Entries()) {
+        diskNames.push_back(entry.DiskName);
+    }
+    std::sort(diskNames.begin(), diskNames.end());
+    EXPECT_EQ(diskNames,
+              (std::vector<std::string>{"JOB1.QSF", "job1.qsf", "x\xfe.qsf", "x\xff.qsf"}));
+    std::vector<std::string> shown = Names();
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, (std::vector<std::string>{"JOB1.QSF", "JOB1.QSF", "XŢ.QSF", "X˙.QSF"}))
+        << "names that are not UTF-8 read as code page 1250";
+
+    queue.DeleteEntry(0, spool.Path());
+    queue.DeleteAll(spool.Path());
+    EXPECT_TRUE(std::filesystem::is_empty(spool.Path())) << "each deleted with its own file";
 }
 
 TEST_F(SpoolQueueTest, MissingDirectoryEmptiesTheQueue) {

@@ -50,8 +50,10 @@ void SpoolQueue::Rescan(const std::string& spoolDir, Clock::time_point now) {
     }
     std::unordered_map<std::string, std::size_t> rowByName;
     rowByName.reserve(entries_.size());
+    // Entries are told apart by the file's name on disk, byte for byte: files whose names differ
+    // only in letter case, or show alike, are jobs of their own.
     for (std::size_t row = 0; row < entries_.size(); ++row) {
-        rowByName.emplace(entries_[row].FileName, row);
+        rowByName.emplace(entries_[row].DiskName, row);
     }
     std::vector<bool> seen(entries_.size(), false);
     std::unordered_map<std::string, WriteSnapshot> stillUnsettled;
@@ -61,8 +63,7 @@ void SpoolQueue::Rescan(const std::string& spoolDir, Clock::time_point now) {
         if ((file.Attributes & (files::faDirectory | files::faVolumeID)) != 0) {
             continue;
         }
-        std::string upperName = UpperCaseFileName(file.Name);
-        if (const auto known = rowByName.find(upperName); known != rowByName.end()) {
+        if (const auto known = rowByName.find(file.Name); known != rowByName.end()) {
             if (known->second < seen.size()) {
                 seen[known->second] = true;
             }
@@ -77,9 +78,9 @@ void SpoolQueue::Rescan(const std::string& spoolDir, Clock::time_point now) {
         }
         const std::string description =
             decode::Cp1250ToUtf8(decode::ReadDescriptionLine(files_, spoolDir + file.Name));
-        rowByName.emplace(upperName, entries_.size());
-        QueueEntry entry{std::move(upperName),       file.Name,   std::to_string(file.Size),
-                         std::string(kStateWaiting), description, {}};
+        rowByName.emplace(file.Name, entries_.size());
+        QueueEntry entry{UpperCaseFileName(file.Name), file.Name,   std::to_string(file.Size),
+                         std::string(kStateWaiting),   description, {}};
         if (const auto ended = endedRuns_.find(file.Name);
             ended != endedRuns_.end() && ended->second >= 2) {
             entry.State = kStateFailed;
