@@ -68,7 +68,8 @@ int main(int argc, char* argv[]) {
     platform::printing::RemoveAbandonedDocuments();
 
     QApplication::setApplicationName(QString::fromUtf8(app::kApplicationTitle));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(app::kApplicationTitle));
+    // The name is the display name too; setting a display name of its own would make the
+    // desktop show every dialog's caption with the program's name appended.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::desktop::InstallCzechStandardTexts(application);
 
