@@ -8,6 +8,13 @@ if [[ $(id -u) -ne 0 ]] || ! command -v setpriv >/dev/null || ! id nobody >/dev/
     echo "SKIPPED: needs root, setpriv and the user nobody"
     exit 77
 fi
+as_nobody=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+if ! "${as_nobody[@]}" test -x "$OSTRELIN_BIN"; then
+    echo "SKIPPED: the user nobody cannot run $OSTRELIN_BIN from here"
+    exit 77
+fi
+# The sanitizer build's suppressions, where the user can read them.
+suppress_dbus_leaks
 export CUPS_SERVER=$E2E_BASE/no-cups.sock
 chown -R nobody "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$OSTRELIN_PDF_DIR" "$TMPDIR"
 chmod 0755 "$SPOOL"
@@ -19,7 +26,6 @@ chmod 0644 "$SPOOL"/*.QSF
 write_settings "\"SpoolDir\"=\"$SPOOL\""
 chown nobody "$SETTINGS"
 # Window messages go to the user's own spooler through the user's runtime folder.
-as_nobody=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
 printf '#!/bin/sh\nexec %s "%s" "$@"\n' "${as_nobody[*]}" "$OSTRELIN_POST" >"$E2E_BASE/post"
 chmod 0755 "$E2E_BASE/post"
 OSTRELIN_POST=$E2E_BASE/post
