@@ -12,6 +12,7 @@
 #include "platform/files/posix/ErrorText.h"
 #include "platform/files/posix/FileReading.h"
 #include "platform/files/posix/PosixFileSystem.h"
+#include "platform/files/posix/Rename.h"
 
 namespace ostrelin::platform::files {
 
@@ -31,22 +32,6 @@ bool SameFile(int fd, const std::string& path) {
     struct stat named {};
     return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
            open.st_dev == named.st_dev && open.st_ino == named.st_ino;
-}
-
-// Renames without ever replacing a file that has the new name.
-bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    // A file system without the exclusive rename: a new link never replaces a file either.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        return false;
-    }
-    ::unlink(from.c_str());
-    return true;
 }
 
 class PosixClaimedFile final : public ClaimedFile {

@@ -1,7 +1,5 @@
 #include "platform/printing/pdf/PdfFileName.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/files/posix/ErrorText.h"
+#include "platform/files/posix/Rename.h"
 
 namespace ostrelin::platform::printing::pdf {
 
@@ -23,22 +22,12 @@ std::string NumberedName(const std::string& stem, int attempt, const std::string
 }
 
 // Renames `from` to `to` unless `to` exists; false when it does.
-bool RenameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+bool RenameUnlessTaken(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (files::RenameWithoutReplacing(from, to)) {
         return true;
     }
     if (errno == EEXIST) {
         return false;
-    }
-    if (errno == EINVAL || errno == ENOSYS) {
-        // A file system without the exclusive rename: a new link never replaces a file either.
-        if (::link(from.c_str(), to.c_str()) == 0) {
-            ::unlink(from.c_str());
-            return true;
-        }
-        if (errno == EEXIST) {
-            return false;
-        }
     }
     throw Error("Dokument nelze pojmenovat " + to.string() + ": " + files::FileErrorText(errno) +
                 ".");
@@ -90,7 +79,7 @@ std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const 
 std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const std::string& stem) {
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         const std::filesystem::path path = part.parent_path() / NumberedName(stem, attempt, ".pdf");
-        if (RenameWithoutReplacing(part, path)) {
+        if (RenameUnlessTaken(part, path)) {
             return path;
         }
     }
