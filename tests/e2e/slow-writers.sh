@@ -42,11 +42,11 @@ sleep "$PERIOD"
 quit_spooler spooler
 expect_eq "$(error_lines spooler)" 0 "errors reported"
 expect_eq "$(pdf_count)" 2 "PDFs printed"
-for name in $(printed_pdfs | tr ' ' '?'); do
-    pdf=$OSTRELIN_PDF_DIR/${name//\?/ }
+while read -r name; do
+    pdf=$OSTRELIN_PDF_DIR/$name
     marker=$(pdf_text "$pdf" | sed -n 's/^Úloha \(.\): začátek$/\1/p')
     expect_lines_once_in_order "$pdf" "$marker" 300
     pdf_has_line "Úloha $marker: konec" "$pdf" || fail "$marker lacks its last line"
-done
+done < <(printed_pdfs)
 
 step "passed"

@@ -155,13 +155,10 @@ void TTarvokCalcOstrelin::UpdateCommands() {
     const std::optional<std::size_t> current = CurrentEntry();
     const bool enabled = !queue_.Empty() && current.has_value();
     // A failed job's reason stands in the status bar while its entry is the current one.
-    const std::string* reason =
-        enabled && *current < queue_.Count() ? &queue_.Entries()[*current].ErrorText : nullptr;
-    if (reason != nullptr && !reason->empty()) {
-        statusBar()->showMessage(QString::fromStdString(*reason));
-    } else {
-        statusBar()->clearMessage();
-    }
+    const QString reason = enabled && *current < queue_.Count()
+                               ? QString::fromStdString(queue_.Entries()[*current].ErrorText)
+                               : QString();
+    statusBar()->showMessage(reason);
     for (QToolButton* button : {tbPrinterDeleteAll_, tbDocumentEnDis_, tbDocumentDelete_}) {
         button->setEnabled(enabled);
     }

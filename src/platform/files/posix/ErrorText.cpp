@@ -21,7 +21,7 @@ std::string FileErrorText(int error) {
         case ENOTDIR:
             return "cesta nevede do složky";
         case EEXIST:
-            return "všechna jména tohoto dokumentu jsou obsazena";
+            return "soubor tohoto jména už existuje";
         case EFBIG:
             return "soubor je příliš velký";
         case EIO:
@@ -29,6 +29,10 @@ std::string FileErrorText(int error) {
         default:
             return std::strerror(error);
     }
+}
+
+std::string FileReadErrorText(int error) {
+    return error == EACCES || error == EPERM ? "chybí oprávnění ke čtení" : FileErrorText(error);
 }
 
 }  // namespace ostrelin::platform::files

@@ -4,7 +4,10 @@
 
 namespace ostrelin::platform::files {
 
-// The cause of a failed file operation (an errno value) in the user's words.
+// The cause of a failed write, rename or creation of a file (an errno value) in the user's words.
 std::string FileErrorText(int error);
+
+// The cause of a failed read of a file (an errno value) in the user's words.
+std::string FileReadErrorText(int error);
 
 }  // namespace ostrelin::platform::files

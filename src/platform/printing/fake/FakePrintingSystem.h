@@ -62,9 +62,8 @@ class FakePrintingSystem : public PrintingSystem {
                                     std::string defaultPrinter);
 
     std::vector<std::string> Printers() const override;
-    bool PrinterListComplete() const override { return listComplete_; }
-    // Makes the fake say that its list may lack printers.
-    void SetPrinterListComplete(bool complete) { listComplete_ = complete; }
+    // The fake's list always holds every printer it has.
+    bool PrinterListComplete() const override { return true; }
     // Makes another of the fake's printers the default.
     void SetDefaultPrinter(std::string name) { default_ = std::move(name); }
     std::string DefaultPrinter() const override { return default_; }
@@ -78,7 +77,6 @@ class FakePrintingSystem : public PrintingSystem {
   private:
     std::vector<FakePrinterSetup> printers_;
     std::string default_;
-    bool listComplete_ = true;
     std::shared_ptr<FakePrintLog> log_;
 };
 

@@ -1,6 +1,5 @@
 #include "platform/printing/pdf/PdfFileName.h"
 
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -83,8 +82,8 @@ std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const st
             return path;
         }
     }
-    throw Error("Dokument nelze pojmenovat " + part.string() + ": " + files::FileErrorText(EEXIST) +
-                ".");
+    throw Error("Dokument nelze pojmenovat " + part.string() +
+                ": všechna jména tohoto dokumentu jsou obsazena.");
 }
 
 }  // namespace ostrelin::platform::printing::pdf

@@ -18,12 +18,8 @@ using files::UniqueFd;
 
 constexpr std::size_t ReadChunk = 4096;
 
-std::string Describe(int error) {
-    return files::FileErrorText(error);
-}
-
 [[noreturn]] void FailToWrite(const std::filesystem::path& path, int error) {
-    throw Error("Soubor " + path.string() + " nelze zapsat: " + Describe(error) + ".");
+    throw Error("Soubor " + path.string() + " nelze zapsat: " + files::FileErrorText(error) + ".");
 }
 
 // The temporary file that becomes the new content; removed again unless it was renamed.
@@ -113,14 +109,14 @@ SmallFileRead ReadSmallFile(const std::filesystem::path& path, std::size_t limit
     if (!fd) {
         result.Exists = errno != ENOENT;
         if (result.Exists) {
-            result.Failure = Describe(errno);
+            result.Failure = files::FileReadErrorText(errno);
         }
         return result;
     }
     result.Exists = true;
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0) {
-        result.Failure = Describe(errno);
+        result.Failure = files::FileReadErrorText(errno);
         return result;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -134,7 +130,7 @@ SmallFileRead ReadSmallFile(const std::filesystem::path& path, std::size_t limit
             continue;
         }
         if (count < 0) {
-            result.Failure = Describe(errno);
+            result.Failure = files::FileReadErrorText(errno);
             result.Content.clear();
             return result;
         }
@@ -155,8 +151,8 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view c
     std::error_code folderError;
     std::filesystem::create_directories(target.parent_path(), folderError);
     if (folderError) {
-        throw Error("Soubor " + path.string() + " nelze zapsat: " + Describe(folderError.value()) +
-                    ".");
+        throw Error("Soubor " + path.string() +
+                    " nelze zapsat: " + files::FileErrorText(folderError.value()) + ".");
     }
 
     PendingFile pending(target);
