@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const richtext::RichTextDocument plain =
         richtext::ReadPlainText(input, {.FontName = "Courier New", .SizePoints = 10});
-    for (const richtext::Paragraph& paragraph : plain.Paragraphs) {
+    plain.ForEachParagraph([](const richtext::Paragraph& paragraph) {
         for (const richtext::TextRun& run : paragraph.Runs) {
             fuzz::Require(run.Text.find_first_of("\r\n") == std::string::npos,
                           "plain text's line ends separate paragraphs and stay out of them");
         }
-    }
+    });
     return 0;
 }

@@ -29,10 +29,9 @@ std::string_view WithoutFinalLineEnd(std::string_view text) {
     return text;
 }
 
-}  // namespace
-
-void DecodeTextJob(ByteStream& stream, print::PrinterChoice& choice,
-                   print::RichTextOutput& output) {
+// The job's document as RTF. The document itself is gone once its RTF is written, so the two
+// never take memory beside the page store.
+std::string ComposedRtf(ByteStream& stream) {
     TextDocument document;
     ApplyTextCommand(document, kStartCommand);
     while (const std::optional<std::uint8_t> type = stream.ReadByte()) {
@@ -51,8 +50,15 @@ void DecodeTextJob(ByteStream& stream, print::PrinterChoice& choice,
                 break;
         }
     }
+    return platform::richtext::WriteRtf(document.Document);
+}
+
+}  // namespace
+
+void DecodeTextJob(ByteStream& stream, print::PrinterChoice& choice,
+                   print::RichTextOutput& output) {
+    const std::string rtf = ComposedRtf(stream);
     print::TPrintJob job = print::SpoolJobSettings(kTextJobTitle, choice);
-    const std::string rtf = platform::richtext::WriteRtf(document.Document);
     output.PrintRichTextJob(job, rtf);
 }
 

@@ -1,8 +1,6 @@
 #include "decode/TextJobComposition.h"
 
 #include <cstdint>
-#include <string>
-#include <utility>
 
 namespace ostrelin::decode {
 
@@ -33,25 +31,13 @@ enum TextCommand : std::uint8_t {
     kIndent = 101,
 };
 
-// One paragraph of `piece`. A NUL would end the text wherever it passed through C strings, and
-// prints as nothing; dropping it keeps the rest of the line.
+// One paragraph of `piece`; the document drops the NUL bytes it may hold.
 void AppendParagraph(TextDocument& document, std::string_view piece) {
     Paragraph paragraph{.LeftIndentPoints = static_cast<double>(document.IndentPoints),
                         .Runs = {},
                         .MarkFormat = document.Current};
-    if (piece.find('\0') == std::string_view::npos) {
-        AppendText(paragraph, document.Current, piece);
-    } else {
-        std::string kept;
-        kept.reserve(piece.size());
-        for (const char c : piece) {
-            if (c != '\0') {
-                kept += c;
-            }
-        }
-        AppendText(paragraph, document.Current, kept);
-    }
-    document.Document.Paragraphs.push_back(std::move(paragraph));
+    AppendText(paragraph, document.Current, piece);
+    document.Document.AppendParagraph(paragraph);
 }
 
 }  // namespace
@@ -102,7 +88,7 @@ void ApplyTextCommand(TextDocument& document, std::string_view data) {
             AppendParagraph(document, {});
             break;
         case kBaseFont:
-            document.Document.DefaultFormat = TextJobBaseFont();
+            document.Document.SetDefaultFormat(TextJobBaseFont());
             current.FontName = kBaseFontName;
             break;
         case kIndent:

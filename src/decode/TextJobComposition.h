@@ -12,8 +12,7 @@ platform::richtext::CharFormat TextJobBaseFont();
 // A text job's document under composition. Composition only appends: commands change the
 // attributes and the indent that the next paragraphs take, and nothing composed changes again.
 struct TextDocument {
-    platform::richtext::RichTextDocument Document{.DefaultFormat = TextJobBaseFont(),
-                                                  .Paragraphs = {}};
+    platform::richtext::RichTextDocument Document{TextJobBaseFont()};
     platform::richtext::CharFormat Current = TextJobBaseFont();  // attributes of new text
     int IndentPoints = 0;  // left indent of new paragraphs, every line alike
 };

@@ -151,11 +151,11 @@ class ComposeTest : public ::testing::TestWithParam<ComposeCase> {};
 
 TEST_P(ComposeTest, GivesTheDocumentItsParagraphsAndAttributes) {
     const RichTextDocument document = Decode(GetParam().records);
-    EXPECT_EQ(document.DefaultFormat, Courier(10));
-    ASSERT_EQ(document.Paragraphs.size(), GetParam().paragraphs.size());
-    for (std::size_t index = 0; index < document.Paragraphs.size(); ++index) {
-        EXPECT_EQ(document.Paragraphs[index], GetParam().paragraphs[index])
-            << "paragraph " << index;
+    EXPECT_EQ(document.DefaultFormat(), Courier(10));
+    const std::vector<Paragraph> paragraphs = document.Paragraphs();
+    ASSERT_EQ(paragraphs.size(), GetParam().paragraphs.size());
+    for (std::size_t index = 0; index < paragraphs.size(); ++index) {
+        EXPECT_EQ(paragraphs[index], GetParam().paragraphs[index]) << "paragraph " << index;
     }
 }
 
@@ -197,8 +197,7 @@ TEST(TextJobTest, StartsReadingAtTheStreamPosition) {
     const std::optional<RichTextDocument> document =
         platform::richtext::ReadRtf(output.Documents.at(0));
     ASSERT_TRUE(document);
-    ASSERT_EQ(document->Paragraphs.size(), 1u);
-    EXPECT_EQ(document->Paragraphs[0], Para("x"));
+    EXPECT_EQ(document->Paragraphs(), std::vector<Paragraph>{Para("x")});
 }
 
 TEST(TextJobTest, ErrorsOfTheOutputPassOn) {
@@ -230,7 +229,7 @@ TEST(TextJobTest, TenMebibytesComposeLinearly) {
         expectedLength += chunk.size() + 1 + 1 + 250 + 1;
     }
     const RichTextDocument document = Decode(records);
-    EXPECT_EQ(platform::richtext::TextLength(document), expectedLength);
+    EXPECT_EQ(document.Length(), expectedLength);
 }
 
 }  // namespace

@@ -46,14 +46,13 @@ rt::CharFormat Courier(double points) {
 // Paragraphs "L0", "L1", ... each one line; paragraph number `giant` is "G" instead, in a font
 // so large that its line (3200 pixels) is taller than a page.
 rt::RichTextDocument Lines(int count, int giant = -1) {
-    rt::RichTextDocument document;
-    document.DefaultFormat = Courier(10);
+    rt::RichTextDocument document(Courier(10));
     for (int i = 0; i < count; ++i) {
         rt::Paragraph paragraph;
         const rt::CharFormat format = Courier(i == giant ? 800 : 10);
         paragraph.MarkFormat = format;
         rt::AppendText(paragraph, format, i == giant ? "G" : "L" + std::to_string(i));
-        document.Paragraphs.push_back(std::move(paragraph));
+        document.AppendParagraph(paragraph);
     }
     return document;
 }

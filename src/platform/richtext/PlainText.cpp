@@ -3,12 +3,12 @@
 namespace ostrelin::platform::richtext {
 
 RichTextDocument ReadPlainText(std::string_view text, const CharFormat& format) {
-    RichTextDocument document{.DefaultFormat = format, .Paragraphs = {}};
+    RichTextDocument document(format);
     std::size_t lineStart = 0;
     const auto addLine = [&](std::size_t lineEnd) {
         Paragraph paragraph{.LeftIndentPoints = 0, .Runs = {}, .MarkFormat = format};
         AppendText(paragraph, format, text.substr(lineStart, lineEnd - lineStart));
-        document.Paragraphs.push_back(std::move(paragraph));
+        document.AppendParagraph(paragraph);
     };
     for (std::size_t position = 0; position < text.size(); ++position) {
         const char c = text[position];

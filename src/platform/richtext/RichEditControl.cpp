@@ -23,14 +23,14 @@ RichEditControl::RichEditControl(TextMetrics& metrics, std::size_t maxTextLength
 
 void RichEditControl::LoadFromStream(std::string_view stream) {
     std::optional<RichTextDocument> document = ReadRtf(stream);
-    if (!document || richtext::TextLength(*document) > maxTextLength_) {
+    if (!document || document->Length() > maxTextLength_) {
         document = ReadPlainText(stream, defaultFormat_);
     }
     SetDocument(std::move(*document));
 }
 
 void RichEditControl::SetDocument(RichTextDocument document) {
-    if (richtext::TextLength(document) > maxTextLength_) {
+    if (document.Length() > maxTextLength_) {
         throw Error(kLoadFailed);
     }
     layout_.reset();

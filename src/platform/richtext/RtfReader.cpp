@@ -179,7 +179,7 @@ class Reader {
         if (!paragraph_.Runs.empty()) {
             EndParagraph();
         }
-        document_.DefaultFormat = Resolve(defaultChars_);
+        document_.SetDefaultFormat(Resolve(defaultChars_));
         return std::move(document_);
     }
 
@@ -400,7 +400,7 @@ class Reader {
     void EndParagraph() {
         paragraph_.LeftIndentPoints = State().LeftIndentTwips / 20.0;
         paragraph_.MarkFormat = Resolve(State().Chars);
-        document_.Paragraphs.push_back(std::move(paragraph_));
+        document_.AppendParagraph(paragraph_);
         paragraph_ = Paragraph{};
     }
 

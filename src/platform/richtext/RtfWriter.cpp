@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -66,12 +67,9 @@ void AppendEscaped(std::string& out, std::string_view text) {
 class FontTable {
   public:
     explicit FontTable(const RichTextDocument& document) {
-        Add(document.DefaultFormat.FontName);
-        for (const Paragraph& paragraph : document.Paragraphs) {
-            for (const TextRun& run : paragraph.Runs) {
-                Add(run.Format.FontName);
-            }
-            Add(paragraph.MarkFormat.FontName);
+        Add(document.DefaultFormat().FontName);
+        for (const CharFormat& format : document.Formats()) {
+            Add(format.FontName);
         }
     }
 
@@ -118,16 +116,20 @@ std::string FormatWords(const CharFormat& format, const FontTable& fonts) {
     return words;
 }
 
-// Writes the paragraphs, repeating character formatting only where it changes.
+// Writes the paragraphs one at a time into `out_`, repeating character formatting only where it
+// changes and paragraph formatting only where the indent changes: both hold across \\par.
 class BodyWriter {
   public:
     BodyWriter(std::string& out, const FontTable& fonts) : out_(out), fonts_(fonts) {}
 
     void Write(const Paragraph& paragraph) {
-        Word("\\pard");
         const long twips = std::lround(paragraph.LeftIndentPoints * 20);
-        if (twips != 0) {
-            Word("\\li" + std::to_string(twips));
+        if (twips != indentTwips_) {
+            Word("\\pard");
+            if (twips != 0) {
+                Word("\\li" + std::to_string(twips));
+            }
+            indentTwips_ = twips;
         }
         for (const TextRun& run : paragraph.Runs) {
             Switch(run.Format);
@@ -164,29 +166,39 @@ class BodyWriter {
     std::string& out_;
     const FontTable& fonts_;
     std::optional<CharFormat> current_;
+    // The indent in force; none before the first paragraph, which always sets its own.
+    std::optional<long> indentTwips_;
     bool delimit_ = false;
 };
 
+// Hands the document's RTF to `emit` piece by piece: the header, then a paragraph at a time.
+void WritePieces(const RichTextDocument& document,
+                 const std::function<void(std::string_view)>& emit) {
+    const FontTable fonts(document);
+    std::string piece = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029\n";
+    fonts.Write(piece);
+    piece += "{\\stylesheet{" + FormatWords(document.DefaultFormat(), fonts) + " Normal;}}\n";
+    piece += "\\viewkind4\\uc1\n";
+    emit(piece);
+    BodyWriter body(piece, fonts);
+    document.ForEachParagraph([&](const Paragraph& paragraph) {
+        piece.clear();
+        body.Write(paragraph);
+        emit(piece);
+    });
+    emit("}\n");
+}
+
 }  // namespace
 
+// Written twice, first only to count: a long job's RTF is several times its text, and a string
+// grown by doubling would hold up to twice that.
 std::string WriteRtf(const RichTextDocument& document) {
+    std::size_t length = 0;
+    WritePieces(document, [&](std::string_view piece) { length += piece.size(); });
     std::string out;
-    std::size_t textBytes = 0;
-    for (const Paragraph& paragraph : document.Paragraphs) {
-        textBytes += ParagraphTextLength(paragraph);
-    }
-    out.reserve(256 + textBytes + textBytes / 8 + document.Paragraphs.size() * 16);
-
-    const FontTable fonts(document);
-    out += "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029\n";
-    fonts.Write(out);
-    out += "{\\stylesheet{" + FormatWords(document.DefaultFormat, fonts) + " Normal;}}\n";
-    out += "\\viewkind4\\uc1\n";
-    BodyWriter body(out, fonts);
-    for (const Paragraph& paragraph : document.Paragraphs) {
-        body.Write(paragraph);
-    }
-    out += "}\n";
+    out.reserve(length);
+    WritePieces(document, [&](std::string_view piece) { out += piece; });
     return out;
 }
 

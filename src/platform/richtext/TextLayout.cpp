@@ -33,42 +33,13 @@ double AdvanceBlank(std::uint8_t byte, double x, double indent, const FontMeasur
     return x + measures.Advances[byte];
 }
 
-double IndentOf(const Paragraph& paragraph) {
-    return std::max(0.0, paragraph.LeftIndentPoints);
-}
+// Lines kept for the pages being measured: far more than any page holds.
+constexpr std::size_t kCachedLines = 4096;
 
 }  // namespace
 
 TextLayout::TextLayout(const RichTextDocument& document, TextMetrics& metrics)
-    : document_(document), metrics_(metrics) {
-    paragraphStarts_.reserve(document.Paragraphs.size() + 1);
-    firstRuns_.reserve(document.Paragraphs.size() + 1);
-    std::size_t position = 0;
-    for (const Paragraph& paragraph : document.Paragraphs) {
-        paragraphStarts_.push_back(position);
-        firstRuns_.push_back(runStarts_.size());
-        for (const TextRun& run : paragraph.Runs) {
-            runStarts_.push_back(position);
-            position += run.Text.size();
-        }
-        ++position;  // the end mark
-    }
-    paragraphStarts_.push_back(position);
-    firstRuns_.push_back(runStarts_.size());
-}
-
-std::size_t TextLayout::ParagraphOf(std::size_t index) const {
-    const auto after = std::upper_bound(paragraphStarts_.begin(), paragraphStarts_.end(), index);
-    return static_cast<std::size_t>(after - paragraphStarts_.begin()) - 1;
-}
-
-std::size_t TextLayout::FirstRunAt(std::size_t paragraph, std::size_t index) const {
-    const auto begin = runStarts_.begin() + static_cast<std::ptrdiff_t>(firstRuns_[paragraph]);
-    const auto end = runStarts_.begin() + static_cast<std::ptrdiff_t>(firstRuns_[paragraph + 1]);
-    const auto after = std::upper_bound(begin, end, index);
-    return after == begin ? firstRuns_[paragraph]
-                          : static_cast<std::size_t>(after - runStarts_.begin()) - 1;
-}
+    : document_(document), metrics_(metrics) {}
 
 const FontMeasures& TextLayout::MeasuresOf(const CharFormat& format) {
     for (const auto& [known, measures] : measures_) {
@@ -80,7 +51,7 @@ const FontMeasures& TextLayout::MeasuresOf(const CharFormat& format) {
 }
 
 const TextLayout::Line& TextLayout::CachedLineAt(std::size_t start, double widthPoints) {
-    if (widthPoints != linesWidth_) {
+    if (widthPoints != linesWidth_ || lines_.size() >= kCachedLines) {
         lines_.clear();
         linesWidth_ = widthPoints;
     }
@@ -92,50 +63,52 @@ const TextLayout::Line& TextLayout::CachedLineAt(std::size_t start, double width
 }
 
 TextLayout::Line TextLayout::LineAt(std::size_t start, double widthPoints) {
-    const std::size_t paragraphIndex = ParagraphOf(start);
-    const Paragraph& paragraph = document_.Paragraphs[paragraphIndex];
-    const std::size_t mark = paragraphStarts_[paragraphIndex + 1] - 1;
-    const double indent = IndentOf(paragraph);
+    const std::string_view characters = document_.Characters();
+    const double indent = std::max(0.0, document_.IndentAt(start));
     const double available = widthPoints - indent;
-    const std::size_t firstRun = FirstRunAt(paragraphIndex, start);
-    const std::size_t endRun = firstRuns_[paragraphIndex + 1];
 
-    Line line{.Paragraph = paragraphIndex, .Begin = start, .End = mark + 1};
+    Line line{.Begin = start, .End = characters.size(), .Indent = indent};
+    const auto takeMeasures = [&line](const FontMeasures& measures) {
+        line.Ascent = std::max(line.Ascent, measures.Ascent);
+        line.Descent = std::max(line.Descent, measures.Descent);
+    };
     double x = 0;
     std::size_t breakAt = kNone;
-    for (std::size_t run = firstRun; run < endRun && line.End > mark; ++run) {
-        const TextRun& textRun = paragraph.Runs[run - firstRuns_[paragraphIndex]];
-        const FontMeasures& measures = MeasuresOf(textRun.Format);
-        const std::size_t runStart = runStarts_[run];
-        for (std::size_t index = std::max(start, runStart); index < runStart + textRun.Text.size();
-             ++index) {
-            const auto byte = static_cast<std::uint8_t>(textRun.Text[index - runStart]);
-            if (IsBlank(byte)) {
-                x = AdvanceBlank(byte, x, indent, measures);
-                breakAt = index + 1;
-            } else if (!IsInvisible(byte)) {
-                const double advance = measures.Advances[byte];
-                // The first character always stays, so that every line makes progress.
-                if (index > start && x + advance > available + kTolerance) {
-                    line.End = breakAt != kNone ? breakAt : index;
-                    break;
-                }
-                x += advance;
+    const RichTextDocument::FormatRun* run = &document_.RunAt(start);
+    std::size_t runEnd = document_.RunEnd(*run);
+    const FontMeasures* measures = &MeasuresOf(document_.FormatOf(*run));
+    for (std::size_t index = start; index < characters.size(); ++index) {
+        if (index == runEnd) {
+            ++run;
+            runEnd = document_.RunEnd(*run);
+            measures = &MeasuresOf(document_.FormatOf(*run));
+        }
+        const auto byte = static_cast<std::uint8_t>(characters[index]);
+        if (byte == RichTextDocument::kParagraphMark) {
+            line.End = index + 1;
+            line.EndsParagraph = true;
+            takeMeasures(*measures);
+            break;
+        }
+        if (IsBlank(byte)) {
+            x = AdvanceBlank(byte, x, indent, *measures);
+            breakAt = index + 1;
+        } else if (!IsInvisible(byte)) {
+            const double advance = measures->Advances[byte];
+            // The first character always stays, so that every line makes progress.
+            if (index > start && x + advance > available + kTolerance) {
+                line.End = breakAt != kNone ? breakAt : index;
+                break;
             }
+            x += advance;
         }
     }
-
-    const std::size_t textEnd = std::min(line.End, mark);
-    for (std::size_t run = firstRun; run < endRun && runStarts_[run] < textEnd; ++run) {
-        const FontMeasures& measures =
-            MeasuresOf(paragraph.Runs[run - firstRuns_[paragraphIndex]].Format);
-        line.Ascent = std::max(line.Ascent, measures.Ascent);
-        line.Descent = std::max(line.Descent, measures.Descent);
-    }
-    if (line.End > mark) {
-        const FontMeasures& measures = MeasuresOf(paragraph.MarkFormat);
-        line.Ascent = std::max(line.Ascent, measures.Ascent);
-        line.Descent = std::max(line.Descent, measures.Descent);
+    // Every font of the line's text counts for its height, hanging blanks included.
+    const std::size_t textEnd = line.EndsParagraph ? line.End - 1 : line.End;
+    for (std::size_t index = start; index < textEnd;) {
+        const RichTextDocument::FormatRun& textRun = document_.RunAt(index);
+        takeMeasures(MeasuresOf(document_.FormatOf(textRun)));
+        index = document_.RunEnd(textRun);
     }
     return line;
 }
@@ -171,10 +144,9 @@ LayoutResult TextLayout::Format(std::size_t first, const canvas::Rect& area, int
 }
 
 void TextLayout::DrawLine(const Line& line, const Placement& placement, canvas::Canvas& target) {
-    const Paragraph& paragraph = document_.Paragraphs[line.Paragraph];
-    const std::size_t mark = paragraphStarts_[line.Paragraph + 1] - 1;
-    const std::size_t textEnd = std::min(line.End, mark);
-    const double indent = IndentOf(paragraph);
+    const std::string_view characters = document_.Characters();
+    const std::size_t textEnd = line.EndsParagraph ? line.End - 1 : line.End;
+    const double indent = line.Indent;
     const double pixelsPerPointX = placement.DpiX / kPointsPerInch;
     const double pixelsPerPointY = placement.DpiY / kPointsPerInch;
     const auto deviceX = [&](double x) {
@@ -189,21 +161,18 @@ void TextLayout::DrawLine(const Line& line, const Placement& placement, canvas::
     std::vector<Underline> underlines;
     double x = 0;
     double visibleEnd = 0;  // trailing blanks of a line are not underlined
-    const std::size_t firstRun = FirstRunAt(line.Paragraph, line.Begin);
-    for (std::size_t run = firstRun;
-         run < firstRuns_[line.Paragraph + 1] && runStarts_[run] < textEnd; ++run) {
-        const TextRun& textRun = paragraph.Runs[run - firstRuns_[line.Paragraph]];
-        const FontMeasures& measures = MeasuresOf(textRun.Format);
+    for (std::size_t from = line.Begin; from < textEnd;) {
+        const RichTextDocument::FormatRun& run = document_.RunAt(from);
+        const CharFormat& format = document_.FormatOf(run);
+        const FontMeasures& measures = MeasuresOf(format);
         const canvas::TextFont font{
-            .Family = textRun.Format.FontName,
-            .PixelSize = textRun.Format.SizePoints * placement.DpiY / kPointsPerInch,
-            .Bold = textRun.Format.Bold,
-            .Italic = textRun.Format.Italic,
+            .Family = format.FontName,
+            .PixelSize = format.SizePoints * placement.DpiY / kPointsPerInch,
+            .Bold = format.Bold,
+            .Italic = format.Italic,
             .TextColor = canvas::kBlack,
         };
-        const std::size_t runStart = runStarts_[run];
-        const std::size_t from = std::max(line.Begin, runStart);
-        const std::size_t to = std::min(textEnd, runStart + textRun.Text.size());
+        const std::size_t to = std::min(textEnd, document_.RunEnd(run));
         const double runX = x;
 
         // Each word is drawn at its own position, so that its place never depends on how the
@@ -217,7 +186,7 @@ void TextLayout::DrawLine(const Line& line, const Placement& placement, canvas::
             }
         };
         for (std::size_t index = from; index < to; ++index) {
-            const auto byte = static_cast<std::uint8_t>(textRun.Text[index - runStart]);
+            const auto byte = static_cast<std::uint8_t>(characters[index]);
             if (IsBlank(byte)) {
                 drawWord();
                 x = AdvanceBlank(byte, x, indent, measures);
@@ -233,9 +202,10 @@ void TextLayout::DrawLine(const Line& line, const Placement& placement, canvas::
             }
         }
         drawWord();
-        if (textRun.Format.Underline) {
+        if (format.Underline) {
             underlines.push_back({.From = runX, .To = x, .Measures = &measures});
         }
+        from = to;
     }
 
     for (const Underline& underline : underlines) {

@@ -4,7 +4,6 @@
 #include <deque>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 #include "platform/canvas/Canvas.h"
 #include "platform/richtext/RichTextDocument.h"
@@ -25,15 +24,16 @@ struct LayoutResult {
 // indent, tabs stop every half inch, and control characters take no room and are not drawn.
 // Widths come from the metrics at the fonts' exact point sizes, so a line breaks at the same
 // character on every device. Character indexes count each paragraph's end mark as one
-// character. Work per call is proportional to the text that fits, wherever it starts; a line is
-// broken only once per width, since a printed page is measured many times in rectangles of the
-// same width before it is drawn. The document must outlive the layout and stay unchanged.
+// character. Work per call is proportional to the text that fits, wherever it starts; the lines
+// of the latest pages are kept per width, since a printed page is measured many times in
+// rectangles of the same width before it is drawn, and memory stays bounded however long the
+// document is. The document must outlive the layout and stay unchanged.
 class TextLayout {
   public:
     TextLayout(const RichTextDocument& document, TextMetrics& metrics);
 
     // The document's length in characters.
-    std::size_t Length() const { return paragraphStarts_.back(); }
+    std::size_t Length() const { return document_.Length(); }
 
     // Lays out whole lines from character `first` into `area` (device pixels at dpiX × dpiY
     // pixels per inch) until the next line would not fit, and draws them onto `target` when one
@@ -43,11 +43,12 @@ class TextLayout {
 
   private:
     struct Line {
-        std::size_t Paragraph = 0;
         std::size_t Begin = 0;
         std::size_t End = 0;  // includes the paragraph's end mark when the line ends it
-        double Ascent = 0;    // points
-        double Descent = 0;   // points
+        bool EndsParagraph = false;
+        double Indent = 0;   // points
+        double Ascent = 0;   // points
+        double Descent = 0;  // points
     };
 
     // Placement of a line on the device.
@@ -58,8 +59,6 @@ class TextLayout {
         int Baseline = 0;
     };
 
-    std::size_t ParagraphOf(std::size_t index) const;
-    std::size_t FirstRunAt(std::size_t paragraph, std::size_t index) const;
     const Line& CachedLineAt(std::size_t start, double widthPoints);
     Line LineAt(std::size_t start, double widthPoints);
     void DrawLine(const Line& line, const Placement& placement, canvas::Canvas& target);
@@ -67,11 +66,9 @@ class TextLayout {
 
     const RichTextDocument& document_;
     TextMetrics& metrics_;
-    std::vector<std::size_t> paragraphStarts_;  // one per paragraph, then the length
-    std::vector<std::size_t> firstRuns_;        // index into runStarts_, one per paragraph + 1
-    std::vector<std::size_t> runStarts_;        // document index of every run's first character
     std::deque<std::pair<CharFormat, FontMeasures>> measures_;
-    // The lines broken at `linesWidth_` points, by the character they start at.
+    // Lines broken at `linesWidth_` points, by the character they start at: the lines of the
+    // pages being measured and drawn, so that a page is broken into lines only once.
     double linesWidth_ = -1;
     std::unordered_map<std::size_t, Line> lines_;
 };

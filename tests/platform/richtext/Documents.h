@@ -33,10 +33,8 @@ inline void PrintTo(const Paragraph& paragraph, std::ostream* out) {
 
 inline void PrintTo(const RichTextDocument& document, std::ostream* out) {
     *out << "default ";
-    PrintTo(document.DefaultFormat, out);
-    for (const Paragraph& paragraph : document.Paragraphs) {
-        PrintTo(paragraph, out);
-    }
+    PrintTo(document.DefaultFormat(), out);
+    document.ForEachParagraph([out](const Paragraph& paragraph) { PrintTo(paragraph, out); });
 }
 
 }  // namespace ostrelin::platform::richtext
@@ -65,9 +63,9 @@ inline Paragraph Para(const CharFormat& format, std::string text, double indent 
     return paragraph;
 }
 
-inline RichTextDocument Doc(std::vector<Paragraph> paragraphs,
+inline RichTextDocument Doc(const std::vector<Paragraph>& paragraphs,
                             const CharFormat& defaultFormat = Courier(10)) {
-    return RichTextDocument{.DefaultFormat = defaultFormat, .Paragraphs = std::move(paragraphs)};
+    return RichTextDocument(defaultFormat, paragraphs);
 }
 
 // Names each instance of a table-driven test after the `name` field of its case.

@@ -150,16 +150,16 @@ TEST(RtfReaderTest, KeepsFontSizesWithinWhatWritersProduce) {
 TEST(RtfReaderTest, StopsAtTheEndOfTheOuterGroup) {
     const std::optional<RichTextDocument> read = ReadRtf("{\\rtf1 inside\\par}outside\\par");
     ASSERT_TRUE(read);
-    ASSERT_EQ(read->Paragraphs.size(), 1u);
-    EXPECT_EQ(read->Paragraphs[0].Runs.at(0).Text, "inside");
+    ASSERT_EQ(read->Paragraphs().size(), 1u);
+    EXPECT_EQ(read->Paragraphs()[0].Runs.at(0).Text, "inside");
 }
 
 TEST(RtfReaderTest, TextBeforeTheOuterGroupEndsIsTheLastParagraph) {
     const std::optional<RichTextDocument> read = ReadRtf("{\\rtf1 first\\par\\li200 last}");
     ASSERT_TRUE(read);
-    ASSERT_EQ(read->Paragraphs.size(), 2u);
-    EXPECT_EQ(read->Paragraphs[1].Runs.at(0).Text, "last");
-    EXPECT_EQ(read->Paragraphs[1].LeftIndentPoints, 10);
+    ASSERT_EQ(read->Paragraphs().size(), 2u);
+    EXPECT_EQ(read->Paragraphs()[1].Runs.at(0).Text, "last");
+    EXPECT_EQ(read->Paragraphs()[1].LeftIndentPoints, 10);
 }
 
 struct PlainCase {

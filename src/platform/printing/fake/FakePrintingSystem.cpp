@@ -18,7 +18,11 @@ class FakeDeviceContext final : public DeviceContext {
   public:
     FakeDeviceContext(std::shared_ptr<FakePrintLog> log, const FakePrinterSetup& setup,
                       canvas::Point pageSize, const DeviceMode& mode)
-        : log_(std::move(log)), pageSize_(pageSize), dpi_(setup.Dpi) {
+        : log_(std::move(log)),
+          document_(nullptr),
+          keepsPages_(setup.KeepsPages),
+          pageSize_(pageSize),
+          dpi_(setup.Dpi) {
         auto document = std::make_unique<FakeDocument>();
         document->Printer = setup.Name;
         document->ModeAtCreateDC = mode;
@@ -34,10 +38,14 @@ class FakeDeviceContext final : public DeviceContext {
     }
     void StartPage() override {
         log_->Calls.push_back("StartPage");
-        document_->Pages.push_back(
-            std::make_unique<canvas::RecordingCanvas>(pageSize_.X, pageSize_.Y, dpi_.X, dpi_.Y));
+        document_->Pages.push_back(NewPage());
     }
-    void EndPage() override { log_->Calls.push_back("EndPage"); }
+    void EndPage() override {
+        log_->Calls.push_back("EndPage");
+        if (!keepsPages_ && !document_->Pages.empty()) {
+            document_->Pages.back() = NewPage();
+        }
+    }
     // Sending the document takes a while, as on a real device.
     void EndDoc() override {
         if (abortProc_) {
@@ -62,8 +70,13 @@ class FakeDeviceContext final : public DeviceContext {
     }
 
   private:
+    std::unique_ptr<canvas::RecordingCanvas> NewPage() const {
+        return std::make_unique<canvas::RecordingCanvas>(pageSize_.X, pageSize_.Y, dpi_.X, dpi_.Y);
+    }
+
     std::shared_ptr<FakePrintLog> log_;
     FakeDocument* document_;
+    bool keepsPages_;
     canvas::Point pageSize_;
     Resolution dpi_;
     std::function<void()> abortProc_;

@@ -28,6 +28,9 @@ struct FakePrinterSetup {
     // False: installed after the system's list was read, so it can be opened (and be the
     // default) but is not among Printers().
     bool Listed = true;
+    // False: a page's drawing is let go once the page ends, as by a device that sends every page
+    // on (the page stays in the document, empty).
+    bool KeepsPages = true;
     std::string Port = "fake:";
     std::string DriverPath = "/usr/lib/ostrelin/fake/FAKEDRV.so";
 };
