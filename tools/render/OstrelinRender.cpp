@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
         const auto printing = ostrelin::platform::printing::MakeSystemPrinting();
         ostrelin::platform::richtext::QtTextMetrics metrics;
         RenderJob(options, *printing, metrics, std::cout, std::cerr);
-    } catch (const ostrelin::Error& error) {
-        std::cerr << "ostrelin-render: " << error.what() << '\n';
+    } catch (const std::exception& error) {
+        std::cerr << "ostrelin-render: " << ostrelin::ErrorText(error) << '\n';
         return kFailed;
     }
     return EXIT_SUCCESS;

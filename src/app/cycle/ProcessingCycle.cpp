@@ -1,5 +1,7 @@
 #include "app/cycle/ProcessingCycle.h"
 
+#include "platform/Error.h"
+
 namespace ostrelin::app {
 
 namespace {
@@ -56,7 +58,7 @@ void ProcessingCycle::StartJob(std::optional<std::size_t> row, const std::string
     try {
         claim = files_.Claim(spoolDir + diskName, queue_.ClaimPath(*row, spoolDir));
     } catch (const std::exception& error) {
-        Fail(diskName, error.what());
+        Fail(diskName, ErrorText(error));
         throw;
     }
     if (!claim) {
@@ -69,7 +71,7 @@ void ProcessingCycle::StartJob(std::optional<std::size_t> row, const std::string
     } catch (const std::exception& error) {
         if (queue_.RowOf(diskName)) {
             claim->GiveBack();
-            Fail(diskName, error.what());
+            Fail(diskName, ErrorText(error));
         } else {
             claim->Finish();
         }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/tray/AutoPopup.h"
+#include "platform/Error.h"
 #include "platform/desktop/qt/QtErrorReport.h"
 #include "platform/desktop/qt/SystemTrayArea.h"
 
@@ -157,7 +158,7 @@ std::int64_t TTrayIconKelmor::TrayWndProc(std::uint32_t message, std::uint64_t /
     try {
         HandleMouseAction(lParam);
     } catch (const std::exception& error) {
-        errors_.Report(error.what());
+        errors_.Report(ErrorText(error));
     }
     return 0;
 }

@@ -24,6 +24,7 @@
 #include "app/window/QueueListModel.h"
 #include "app/window/QueueListView.h"
 #include "app/window/TextRoutines.h"
+#include "platform/Error.h"
 #include "platform/desktop/PostedMessage.h"
 #include "platform/desktop/WindowClassRegistry.h"
 #include "platform/desktop/qt/WindowClassServer.h"
@@ -414,7 +415,7 @@ void TTarvokCalcOstrelin::Guarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        services_.Errors.Report(error.what());
+        services_.Errors.Report(ErrorText(error));
     }
 }
 
