@@ -94,10 +94,12 @@ int main(int argc, char* argv[]) {
     print::TPrintQReport printQReport(*printing, textMetrics, waitCursor, ScreenMetrics());
     jobs.Attach(mainWindow, printQReport, printQReport);
 
-    // A logout, a closed terminal or Ctrl+C end the program as its Quit command does.
+    // A logout, a closed terminal, Ctrl+C or the display going away end the program as its Quit
+    // command does.
     app::SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &app::SessionEnd::Ended, &mainWindow,
                      &app::TTarvokCalcOstrelin::FormQuit);
+    sessionEnd.OnProcessExit([&mainWindow] { mainWindow.ProcessEnding(); });
 
     mainWindow.show();
     return QApplication::exec();

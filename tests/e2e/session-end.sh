@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The end of a desktop session ends the spooler as its Quit command does: on SIGTERM, SIGHUP and
 # SIGINT it stores its settings and its start at logon, removes its socket and exits normally,
-# and a job it is printing is finished first.
+# and a job it is printing is finished first. When its display goes away it still stores the
+# settings changed in the session and removes its socket (Qt then ends it with status 1).
 source "$(dirname "$0")/e2e-lib.sh"
 
 export CUPS_SERVER=$E2E_BASE/no-cups.sock
@@ -36,5 +37,28 @@ wait "$printing_pid" || fail "the spooler did not end normally"
 expect_eq "$(pdf_count)" 1 "documents printed"
 expect_lines_once_in_order "$OSTRELIN_PDF_DIR/$(printed_pdfs)" L 3000
 expect_eq "$(ls -A "$SPOOL")" "" "spool files"
+
+step "the display goes away"
+if have_x_tools; then
+    start_x_display
+    xvfb_pid=${E2E_PIDS[-1]}
+    write_settings "\"SpoolDir\"=\"$SPOOL\"" '"PrinterEnable"=dword:00000001'
+    start_spooler display
+    wait_until "the window" window_shown "Tarvok Calc Ostrelin"
+    # Ctrl+Space pauses the printer: a setting changed in this session.
+    xdotool mousemove --window "$window" 20 60 click 1 key ctrl+space
+    sleep 1
+    kill "$xvfb_pid"
+    wait_until "the spooler to end" is_gone "$display_pid"
+    status=0
+    wait "$display_pid" || status=$?
+    expect_eq "$status" 1 "exit status after the display went away"
+    expect_eq "$(stored_setting PrinterEnable)" '"PrinterEnable"=dword:00000000' \
+        "the pause stored after the display went away"
+    expect_eq "$(stored_setting SpoolDir)" "\"SpoolDir\"=\"$SPOOL\"" "the spool folder kept"
+    [[ -e $XDG_RUNTIME_DIR/TTarvokCalcOstrelin ]] && fail "the socket is left after the display went away"
+else
+    echo "skipped: Xvfb or xdotool is missing"
+fi
 
 step "passed"

@@ -7,6 +7,8 @@
 #include <QSocketNotifier>
 #include <array>
 #include <csignal>
+#include <cstdlib>
+#include <utility>
 
 namespace ostrelin::app {
 
@@ -16,6 +18,10 @@ constexpr std::array kSessionSignals{SIGTERM, SIGHUP, SIGINT};
 
 // Where the signal handler writes; a signal handler can reach nothing else.
 int signalPipe = -1;
+// The object whose exit handler runs at exit, if it still lives then; set once an object has
+// registered the hook, which stays registered for the process.
+SessionEnd* exitingSession = nullptr;
+bool exitHookRegistered = false;
 
 void WriteSignalByte(int signal) {
     const char byte = static_cast<char>(signal);
@@ -41,17 +47,31 @@ SessionEnd::SessionEnd(QObject* parent) : QObject(parent) {
     for (const int signal : kSessionSignals) {
         ::sigaction(signal, &action, nullptr);
     }
+    exitingSession = this;
+    if (!exitHookRegistered) {
+        exitHookRegistered = std::atexit(&SessionEnd::RunProcessExitHandler) == 0;
+    }
     if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(application, &QGuiApplication::commitDataRequest, this, &SessionEnd::Ended);
     }
 }
 
 SessionEnd::~SessionEnd() {
+    if (exitingSession == this) {
+        exitingSession = nullptr;
+    }
     if (signalPipe == writeEnd_.Get() && writeEnd_) {
         for (const int signal : kSessionSignals) {
             std::signal(signal, SIG_DFL);
         }
         signalPipe = -1;
+    }
+}
+
+void SessionEnd::RunProcessExitHandler() {
+    SessionEnd* const session = std::exchange(exitingSession, nullptr);
+    if (session != nullptr && session->processExit_) {
+        session->processExit_();
     }
 }
 

@@ -17,6 +17,7 @@
 #include <QTreeView>
 #include <chrono>
 #include <exception>
+#include <utility>
 
 #include "app/tray/TTrayIconKelmor.h"
 #include "app/window/IdleHook.h"
@@ -110,6 +111,12 @@ TTarvokCalcOstrelin::~TTarvokCalcOstrelin() {
 
 void TTarvokCalcOstrelin::FormDestroy() {
     FormStoreSetup();
+}
+
+void TTarvokCalcOstrelin::ProcessEnding() {
+    FormDestroy();
+    // The socket goes with its server; the next copy should not find a copy that is gone.
+    delete std::exchange(windowClass_, nullptr);
 }
 
 void TTarvokCalcOstrelin::CreateActions() {

@@ -81,6 +81,9 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     void FormAbout();
     void FormHelp();
     void FormQuit();
+    // The process ends without the window being taken apart (the display connection broke):
+    // stores the settings and gives up the window class, as the window's end would.
+    void ProcessEnding();
     void TrayIconAppHide();
     void TrayIconAppShow();
     void FormMinimize();
