@@ -61,7 +61,7 @@ void TQRPageList::WriteHeader() {
 void TQRPageList::AddPage(std::span<const std::uint8_t> page) {
     const std::scoped_lock guard(lock_);
     if (stream_ == nullptr) {
-        throw Error("The page store has no stream");
+        throw Error("Uložené stránky nemají soubor ani paměť, kam by se zapsaly.");
     }
     ++pageCount_;
     if (pageCount_ == 1) {

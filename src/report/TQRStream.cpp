@@ -1,11 +1,14 @@
 #include "report/TQRStream.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "platform/Error.h"
+#include "platform/files/ErrorText.h"
 
 namespace ostrelin::report {
 
@@ -28,7 +31,15 @@ std::FILE* CreateTemporaryFile(std::filesystem::path& path) {
             return file;
         }
     }
-    throw Error("Cannot create a temporary file in " + folder.string());
+    throw Error("Ve složce " + folder.string() +
+                " nelze vytvořit dočasný soubor tištěných stránek: " +
+                platform::files::FileErrorText(errno) + ".");
+}
+
+// "Dočasný soubor tištěných stránek X nelze <verb>: <cause>."
+std::string FileFailure(std::string_view verb, const std::filesystem::path& path, int error) {
+    return "Dočasný soubor tištěných stránek " + path.string() + " nelze " + std::string(verb) +
+           ": " + platform::files::FileErrorText(error) + ".";
 }
 
 }  // namespace
@@ -47,7 +58,7 @@ void TQRStream::MoveToFile() {
     file_.reset(CreateTemporaryFile(filePath_));
     if (!memory_.empty() &&
         std::fwrite(memory_.data(), 1, memory_.size(), file_.get()) != memory_.size()) {
-        throw Error("Cannot write the temporary file " + filePath_.string());
+        throw Error(FileFailure("zapsat", filePath_, errno));
     }
     memory_.clear();
     memory_.shrink_to_fit();
@@ -61,9 +72,10 @@ void TQRStream::Write(std::span<const std::uint8_t> bytes) {
     }
     if (file_) {
         // Writing past the end of a file fills the gap with zeros, like the memory form.
+        errno = 0;
         if (std::fseek(file_.get(), static_cast<long>(position_), SEEK_SET) != 0 ||
             std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
-            throw Error("Cannot write the temporary file " + filePath_.string());
+            throw Error(FileFailure("zapsat", filePath_, errno));
         }
     } else {
         if (end > static_cast<std::int64_t>(memory_.size())) {
@@ -85,9 +97,10 @@ std::size_t TQRStream::Read(std::span<std::uint8_t> into) {
         return 0;
     }
     if (file_) {
+        errno = 0;
         if (std::fseek(file_.get(), static_cast<long>(position_), SEEK_SET) != 0 ||
             std::fread(into.data(), 1, count, file_.get()) != count) {
-            throw Error("Cannot read the temporary file " + filePath_.string());
+            throw Error(FileFailure("přečíst", filePath_, errno));
         }
     } else {
         std::memcpy(into.data(), memory_.data() + position_, count);
@@ -102,7 +115,7 @@ std::int64_t TQRStream::Seek(std::int64_t offset, SeekOrigin origin) {
                               : origin == SeekOrigin::Current ? position_
                                                               : size_;
     if (base + offset < 0) {
-        throw Error("Seek before the start of the page stream");
+        throw Error("Nelze se přesunout před začátek uložených stránek.");
     }
     position_ = base + offset;
     return position_;

@@ -10,7 +10,7 @@ constexpr double kTenthsPerInch = 254.0;
 
 // The Characters unit measures by the report's font, which this program never asks for.
 [[noreturn]] void CharactersNotSupported() {
-    throw Error("The Characters unit is not supported");
+    throw Error("Jednotka míry „znaky“ není podporována.");
 }
 
 }  // namespace

@@ -382,7 +382,7 @@ std::string FormatRegEditText(const RegistryDocument& document) {
     out += "\n\n";
     for (const RegistryKey& key : document.Keys()) {
         if (key.Path.empty() || key.Path.front() == '-' || !IsQuotableText(key.Path)) {
-            throw Error("The key name '" + key.Path + "' cannot be stored");
+            throw Error("Název klíče „" + key.Path + "“ nelze do souboru nastavení zapsat.");
         }
         out += '[';
         out += key.Path;
@@ -393,7 +393,8 @@ std::string FormatRegEditText(const RegistryDocument& document) {
             } else if (IsQuotableText(value.Name)) {
                 AppendQuoted(out, value.Name);
             } else {
-                throw Error("The value name '" + value.Name + "' cannot be stored");
+                throw Error("Název hodnoty „" + value.Name +
+                            "“ nelze do souboru nastavení zapsat.");
             }
             out += '=';
             AppendData(out, value);

@@ -37,7 +37,7 @@ const RegistryValue& SettingsKey::Value(std::string_view name) const {
     const RegistryKey* key = document_.Find(path_);
     const RegistryValue* value = key == nullptr ? nullptr : key->Values.Find(name);
     if (value == nullptr) {
-        throw Error("Failed to get data for '" + std::string(name) + "'");
+        throw Error("Nastavení „" + std::string(name) + "“ není uloženo.");
     }
     return *value;
 }

@@ -26,7 +26,7 @@ class SettingsKey {
     bool ValueExists(std::string_view name) const;
 
     // The text of a text value, up to its first NUL. Throws Error "Invalid data type for
-    // '<name>'" when the value holds something else, "Failed to get data for '<name>'" when the
+    // '<name>'" when the value holds something else, "Nastavení „<name>“ není uloženo." when the
     // key has no such value.
     std::string ReadString(std::string_view name) const;
 

@@ -72,7 +72,7 @@ TEST_F(SettingsStoreTest, TextAndIntegersAreKeptApartAndReadBackAfterRestart) {
     EXPECT_EQ(ErrorOf([&] { key.ReadString("PrinterEnable"); }),
               "Invalid data type for 'PrinterEnable'");
     EXPECT_FALSE(key.ValueExists("SpoolDir"));
-    EXPECT_EQ(ErrorOf([&] { key.ReadString("SpoolDir"); }), "Failed to get data for 'SpoolDir'");
+    EXPECT_EQ(ErrorOf([&] { key.ReadString("SpoolDir"); }), "Nastavení „SpoolDir“ není uloženo.");
     EXPECT_TRUE(errors_.Messages().empty());
 }
 

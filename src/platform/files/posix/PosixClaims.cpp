@@ -9,7 +9,7 @@
 #include <cerrno>
 
 #include "platform/Error.h"
-#include "platform/files/posix/ErrorText.h"
+#include "platform/files/ErrorText.h"
 #include "platform/files/posix/FileReading.h"
 #include "platform/files/posix/PosixFileSystem.h"
 #include "platform/files/posix/Rename.h"

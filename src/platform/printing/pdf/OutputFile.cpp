@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "platform/Error.h"
-#include "platform/files/posix/ErrorText.h"
+#include "platform/files/ErrorText.h"
 
 namespace ostrelin::platform::printing::pdf {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Error.h"
-#include "platform/files/posix/ErrorText.h"
+#include "platform/files/ErrorText.h"
 #include "platform/files/posix/Rename.h"
 
 namespace ostrelin::platform::printing::pdf {

@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "platform/Error.h"
-#include "platform/files/posix/ErrorText.h"
+#include "platform/files/ErrorText.h"
 #include "platform/files/posix/UniqueFd.h"
 
 namespace ostrelin::platform::settings {

@@ -1,7 +1,7 @@
-#include "platform/files/posix/ErrorText.h"
+#include "platform/files/ErrorText.h"
 
 #include <cerrno>
-#include <cstring>
+#include <string>
 
 namespace ostrelin::platform::files {
 
@@ -26,8 +26,11 @@ std::string FileErrorText(int error) {
             return "soubor je příliš velký";
         case EIO:
             return "chyba vstupu a výstupu zařízení";
+        case 0:
+            return "příčina není známa";
         default:
-            return std::strerror(error);
+            // The system's own texts are English; its number at least tells an expert the cause.
+            return "systémová chyba č. " + std::to_string(error);
     }
 }
 

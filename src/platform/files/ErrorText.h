@@ -4,7 +4,8 @@
 
 namespace ostrelin::platform::files {
 
-// The cause of a failed write, rename or creation of a file (an errno value) in the user's words.
+// The cause of a failed write, rename or creation of a file (an errno value) in the user's words;
+// plain C++, so that every layer can tell its file errors alike.
 std::string FileErrorText(int error);
 
 // The cause of a failed read of a file (an errno value) in the user's words.
