@@ -9,18 +9,8 @@ if(NOT OSTRELIN_CHANGELOG_TOP MATCHES "^ostrelin \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/debian/changelog does not begin with version ${PROJECT_VERSION}")
 endif()
 
-# Debian keeps changelogs compressed, at the highest level and without a time stamp.
-set(OSTRELIN_CHANGELOG ${PROJECT_BINARY_DIR}/packaging/changelog)
-add_custom_command(
-  OUTPUT ${OSTRELIN_CHANGELOG}.gz
-  COMMAND ${CMAKE_COMMAND} -E copy ${OSTRELIN_DEBIAN_DIR}/changelog ${OSTRELIN_CHANGELOG}
-  COMMAND gzip -9nf ${OSTRELIN_CHANGELOG}
-  DEPENDS ${OSTRELIN_DEBIAN_DIR}/changelog
-  COMMENT "Compressing the package's changelog"
-  VERBATIM
-)
-add_custom_target(ostrelin_changelog ALL DEPENDS ${OSTRELIN_CHANGELOG}.gz)
-install(FILES ${OSTRELIN_DEBIAN_DIR}/copyright ${OSTRELIN_CHANGELOG}.gz DESTINATION share/doc/ostrelin)
+ostrelin_gzip(ostrelin_changelog ${OSTRELIN_DEBIAN_DIR}/changelog)
+install(FILES ${OSTRELIN_DEBIAN_DIR}/copyright ${ostrelin_changelog_FILES} DESTINATION share/doc/ostrelin)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ostrelin)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package made of the build: lintian finds no error in it; it holds exactly the
-# programs, the help book, the menu entry, the icon and Debian's copyright file and changelog,
-# all under /usr; and it depends on the packages of every library its programs load, of the fonts
-# the layout is measured with and of Qt's Czech texts.
+# programs, their manual pages, the help book, the menu entry, the icon and Debian's copyright
+# file and changelog, all under /usr; and it depends on the packages of every library its programs
+# load, of the fonts the layout is measured with and of Qt's Czech texts.
 source "$(dirname "$0")/debian-lib.sh"
 
 build_package
@@ -21,6 +21,9 @@ expected=(
     /usr/share/doc/ostrelin/changelog.gz
     /usr/share/doc/ostrelin/copyright
     /usr/share/icons/hicolor/32x32/apps/ostrelin.png
+    /usr/share/man/man1/ostrelin-post.1.gz
+    /usr/share/man/man1/ostrelin-render.1.gz
+    /usr/share/man/man1/ostrelin.1.gz
     /usr/share/ostrelin/Ostrelin.hlp
 )
 expect_eq "$(package_files | sort)" "$(printf '%s\n' "${expected[@]}")" "the files of the package"
