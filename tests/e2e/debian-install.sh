@@ -10,6 +10,9 @@ if [[ $(id -u) -ne 0 ]]; then
     echo "skip: installing a package needs root"
     exit 77
 fi
+# One such test at a time on the machine, from whichever checkout it runs.
+exec 8>/run/lock/ostrelin-package-test.lock
+flock --timeout 600 8 || fail "another test of the package holds the machine"
 if dpkg-query --status "$PACKAGE" >/dev/null 2>&1; then
     echo "skip: dpkg already knows the package $PACKAGE here, and this test would remove it"
     exit 77
