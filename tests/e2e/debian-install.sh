@@ -82,7 +82,9 @@ expect_help_book_found help
 
 step "purge the package"
 apt_get purge "$PACKAGE" >>"$E2E_BASE/apt.log" 2>&1 || fail "apt-get purge failed: $(tail -n 5 "$E2E_BASE/apt.log")"
-dpkg-query --status "$PACKAGE" >/dev/null 2>&1 && fail "dpkg still knows the package"
+if dpkg-query --status "$PACKAGE" >/dev/null 2>&1; then
+    fail "dpkg still knows the package"
+fi
 for file in "${files[@]}"; do
     [[ ! -e $file ]] || fail "$file stays after the purge"
 done
