@@ -55,3 +55,26 @@ function(ostrelin_test name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OSTRELIN_BUILD_DIR=${PROJECT_BINARY_DIR};OSTRELIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
                TIMEOUT 300)
 endfunction()
+
+# ostrelin_gzip(TARGET FILE...): a target of the default build that keeps a copy of each FILE
+# compressed as Debian wants documentation (gzip at its highest level, no time stamp) in this
+# folder's binary folder; sets TARGET_FILES to the compressed copies.
+function(ostrelin_gzip target)
+  set(outputs)
+  foreach(source IN LISTS ARGN)
+    get_filename_component(source ${source} ABSOLUTE)
+    get_filename_component(name ${source} NAME)
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/${name})
+    add_custom_command(
+      OUTPUT ${copy}.gz
+      COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+      COMMAND gzip -9nf ${copy}
+      DEPENDS ${source}
+      COMMENT "Compressing ${name}"
+      VERBATIM
+    )
+    list(APPEND outputs ${copy}.gz)
+  endforeach()
+  add_custom_target(${target} ALL DEPENDS ${outputs})
+  set(${target}_FILES ${outputs} PARENT_SCOPE)
+endfunction()

@@ -14,6 +14,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript
   cups cups-client cups-ipp-utils cups-filters
+  # the Debian package: dpkg-shlibdeps finds its library dependencies; lintian and
+  # desktop-file-validate check it
+  dpkg-dev file lintian desktop-file-utils
 )
 
 missing=()

@@ -31,6 +31,9 @@ mkdir -m 0700 "$XDG_RUNTIME_DIR"
 
 # Processes this test started and still has to stop: spoolers and helpers, by id.
 declare -a E2E_PIDS=()
+# Functions that undo what a test changed outside its folder; run at exit once the processes
+# above have stopped, also when the test fails.
+declare -a E2E_AT_EXIT=()
 E2E_FAILED=0
 
 e2e_cleanup() {
@@ -43,6 +46,10 @@ e2e_cleanup() {
         done
         kill -KILL "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
+    done
+    local undo
+    for undo in "${E2E_AT_EXIT[@]}"; do
+        $undo || echo "could not undo: $undo" >&2
     done
     if [[ $E2E_FAILED -ne 0 || -n ${E2E_KEEP:-} ]]; then
         echo "test files kept in $E2E_BASE" >&2
@@ -306,4 +313,18 @@ suppress_dbus_leaks() {
 window_shown() {
     window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
     [[ -n $window ]]
+}
+
+# Starts the spooler as copy NAME on the current X display, brings its window up, presses F1 and
+# waits for the help viewer to show the help book; then makes the copy quit.
+expect_help_book_found() {
+    local name=$1
+    start_spooler "$name"
+    "$OSTRELIN_POST" 1024 123456 123456
+    wait_until "the window to show" window_shown "Tarvok Calc Ostrelin"
+    xdotool windowfocus --sync "$window"
+    xdotool key F1
+    # The viewer takes the book's own title; without the book it would say only "Nápověda".
+    wait_until "the help book" window_shown "Tarvok Calc Ostrelin – nápověda"
+    quit_spooler "$name"
 }

@@ -53,14 +53,7 @@ grep -qxF "Exec=\"$INSTALLED/bin/ostrelin\"" "$XDG_CONFIG_DIRS/autostart/Tarvok 
 if have_x_tools; then
     step "the installed spooler finds its help book (F1)"
     start_x_display
-    start_spooler help
-    "$OSTRELIN_POST" 1024 123456 123456
-    wait_until "the window to show" window_shown "Tarvok Calc Ostrelin"
-    xdotool windowfocus --sync "$window"
-    xdotool key F1
-    # The viewer takes the book's own title; without the book it would say only "Nápověda".
-    wait_until "the help book" window_shown "Tarvok Calc Ostrelin – nápověda"
-    quit_spooler help
+    expect_help_book_found help
 else
     echo "note: Xvfb or xdotool missing; the help book lookup was not tried"
 fi

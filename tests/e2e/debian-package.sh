@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The Debian package made of the build: lintian finds no error in it; it holds exactly the
+# programs, their manual pages, the help book, the menu entry, the icon and Debian's copyright
+# file and changelog, all under /usr; and it depends on the packages of every library its programs
+# load, of the fonts the layout is measured with and of Qt's Czech texts.
+source "$(dirname "$0")/debian-lib.sh"
+
+build_package
+
+step "lintian"
+lintian --fail-on error "$DEB" >"$E2E_BASE/lintian.out" 2>&1 ||
+    fail "lintian reports errors:"$'\n'"$(cat "$E2E_BASE/lintian.out")"
+cat "$E2E_BASE/lintian.out"
+
+step "the files"
+expected=(
+    /usr/bin/ostrelin
+    /usr/bin/ostrelin-post
+    /usr/bin/ostrelin-render
+    /usr/share/applications/ostrelin.desktop
+    /usr/share/doc/ostrelin/changelog.gz
+    /usr/share/doc/ostrelin/copyright
+    /usr/share/icons/hicolor/32x32/apps/ostrelin.png
+    /usr/share/man/man1/ostrelin-post.1.gz
+    /usr/share/man/man1/ostrelin-render.1.gz
+    /usr/share/man/man1/ostrelin.1.gz
+    /usr/share/ostrelin/Ostrelin.hlp
+)
+expect_eq "$(package_files | sort)" "$(printf '%s\n' "${expected[@]}")" "the files of the package"
+readonly UNPACKED=$E2E_BASE/unpacked
+dpkg-deb --extract "$DEB" "$UNPACKED"
+cmp "$UNPACKED/usr/share/ostrelin/Ostrelin.hlp" "$OSTRELIN_SOURCE_DIR/data/Ostrelin.hlp" ||
+    fail "the packaged help book is not the help book"
+desktop-file-validate "$UNPACKED/usr/share/applications/ostrelin.desktop" ||
+    fail "desktop-file-validate rejects the menu entry"
+
+step "the dependencies"
+# The names of the packages in Depends, without versions; alternatives count as well.
+depends=$(dpkg-deb --field "$DEB" Depends | sed -E 's/[,|]/\n/g' | sed -E 's/^ *//; s/[ (].*//')
+# Fails unless the package that holds the file is among the dependencies. With /usr merged,
+# dpkg knows a library under /lib or under /usr/lib, whichever its package names.
+expect_dependency_for() {
+    local owner
+    owner=$({ dpkg-query --search "$1" || dpkg-query --search "/usr$1" || dpkg-query --search "${1#/usr}"; } 2>/dev/null |
+        head -n 1 | sed 's/[:,].*//') || true
+    [[ -n $owner ]] || fail "no installed package holds $1"
+    grep -qxF "$owner" <<<"$depends" || fail "$2 needs $owner ($1), which is not a dependency: $depends"
+}
+for program in "$UNPACKED"/usr/bin/*; do
+    while read -r library; do
+        path=$(ldd "$program" | awk -v lib="$library" '$1 == lib { print $3 }')
+        [[ $path == /* ]] || fail "$(basename "$program") needs $library, which is not found"
+        expect_dependency_for "$path" "$(basename "$program")"
+    done < <(readelf --dynamic "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+done
+for family in "Courier New" Arial; do
+    expect_dependency_for "$(fc-match --format '%{file}' "$family")" "the font $family"
+done
+expect_dependency_for qt6/translations/qtbase_cs.qm "Qt's Czech texts"
+
+step "passed"
