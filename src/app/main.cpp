@@ -88,6 +88,9 @@ int main(int argc, char* argv[]) {
     app::MainWindowServices services{files,    messageBoxes,         errors,  jobs,
                                      settings, printing->Printers(), exePath, exeDir};
     services.PrinterListComplete = printing->PrinterListComplete();
+    services.AskPrinterState = [&printing = *printing](const std::string& device) {
+        return printing.StateOf(device);
+    };
     app::TTarvokCalcOstrelin mainWindow(std::move(services));
     app::TAboutDlg aboutDlg;
     mainWindow.SetAboutDialog(&aboutDlg);

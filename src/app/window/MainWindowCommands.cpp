@@ -11,6 +11,7 @@
 
 #include "app/tray/TTrayIconKelmor.h"
 #include "app/window/MainWindowTexts.h"
+#include "app/window/PrinterStateField.h"
 #include "app/window/QueueListModel.h"
 #include "app/window/TAboutDlg.h"
 #include "app/window/TTarvokCalcOstrelin.h"
@@ -102,6 +103,7 @@ bool TTarvokCalcOstrelin::ApplicationIdle() {
 
 void TTarvokCalcOstrelin::TimerIdle() {
     cycle_.TimerTick();
+    RefreshPrinterState();
     QCoreApplication::processEvents();
 }
 
@@ -229,6 +231,19 @@ void TTarvokCalcOstrelin::WMShowRequest(std::int64_t wParam, std::int64_t lParam
 
 int TTarvokCalcOstrelin::PrinterIndex() const {
     return cboxPrinters_->currentIndex() - 1;
+}
+
+std::string TTarvokCalcOstrelin::ChosenDevice() const {
+    const int index = PrinterIndex();
+    return index < 0 || index >= std::ssize(services_.InstalledPrinters)
+               ? std::string()
+               : services_.InstalledPrinters[static_cast<std::size_t>(index)];
+}
+
+void TTarvokCalcOstrelin::RefreshPrinterState() {
+    if (printerState_ != nullptr) {
+        printerState_->Refresh(ChosenDevice());
+    }
 }
 
 std::optional<int> TTarvokCalcOstrelin::SelectedPosition() const {

@@ -10,6 +10,7 @@
 #include "platform/desktop/MessageBoxes.h"
 #include "platform/desktop/TrayIconArea.h"
 #include "platform/files/FileSystem.h"
+#include "platform/printing/PrinterState.h"
 #include "platform/settings/SettingsStore.h"
 
 namespace ostrelin::app {
@@ -33,6 +34,9 @@ struct MainWindowServices {
     // False when the printing system could not be asked for its printers at start, so that a
     // stored printer may be missing from InstalledPrinters only for now.
     bool PrinterListComplete = true;
+    // Asks the printing system for a printer's state (empty name: the default); called away
+    // from the event loop. None: the window shows no printer state.
+    std::function<platform::printing::PrinterState(const std::string&)> AskPrinterState = {};
 };
 
 }  // namespace ostrelin::app

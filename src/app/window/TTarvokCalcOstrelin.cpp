@@ -22,6 +22,7 @@
 #include "app/tray/TTrayIconKelmor.h"
 #include "app/window/IdleHook.h"
 #include "app/window/MainWindowTexts.h"
+#include "app/window/PrinterStateField.h"
 #include "app/window/QueueListModel.h"
 #include "app/window/QueueListView.h"
 #include "app/window/TextRoutines.h"
@@ -97,6 +98,7 @@ TTarvokCalcOstrelin::TTarvokCalcOstrelin(MainWindowServices services, QWidget* p
     SetWindowGeometry();
     CreateTrayIcon();
     Guarded([this] { FormCreate(); });
+    RefreshPrinterState();
     // Findable by a newer copy only once set up, so that it never asks a half-made one to quit.
     CreateWindowClass();
 }
@@ -271,6 +273,7 @@ void TTarvokCalcOstrelin::CreateToolBar() {
     connect(cboxPrinters_, &QComboBox::currentIndexChanged, this, [this] {
         unlistedPrinterName_.reset();
         Guarded([this] { FormChange(); });
+        RefreshPrinterState();
     });
 }
 
@@ -323,6 +326,11 @@ void TTarvokCalcOstrelin::CreateStatusBar() {
     statusText_ = new QLabel(bar);
     statusText_->setObjectName(QStringLiteral("StatusText"));
     bar->addWidget(statusText_, 1);
+    if (services_.AskPrinterState) {
+        printerState_ = new PrinterStateField(services_.AskPrinterState, bar);
+        printerState_->setObjectName(QStringLiteral("PrinterState"));
+        bar->addPermanentWidget(printerState_);
+    }
 }
 
 void TTarvokCalcOstrelin::CreateTrayIcon() {
@@ -335,6 +343,11 @@ void TTarvokCalcOstrelin::CreateTrayIcon() {
     trayIcon_->SetPopupMenu(puTrayIcon_);
     trayIcon_->SetOnDblClick([this](QObject*) { TrayIconAppShow(); });
     trayIcon_->Loaded();
+    if (printerState_ != nullptr) {
+        printerState_->OnShown([this](const platform::printing::PrinterState& state) {
+            trayIcon_->SetHint(QString::fromStdString(platform::printing::PrinterStateText(state)));
+        });
+    }
 }
 
 bool TTarvokCalcOstrelin::CanHideToTray() const {

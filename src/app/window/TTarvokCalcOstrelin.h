@@ -26,6 +26,8 @@ class WindowClassServer;
 
 namespace ostrelin::app {
 
+class PrinterStateField;
+
 class IdleHook;
 class QueueListModel;
 class TAboutDlg;
@@ -91,6 +93,10 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
 
     // The printer index of the current choice: -1 for the system's default printer.
     int PrinterIndex() const;
+    // The name of the chosen printer; empty for the system's default printer.
+    std::string ChosenDevice() const;
+    // Asks for the chosen printer's state, which the status bar and the tray's tip then show.
+    void RefreshPrinterState();
 
     // The printer choice as the job decoders read and, when nothing is selected, set it.
     std::optional<int> SelectedPosition() const override;
@@ -148,6 +154,7 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     QComboBox* cboxPrinters_ = nullptr;
     QTreeView* lvFiles_ = nullptr;
     QLabel* statusText_ = nullptr;
+    PrinterStateField* printerState_ = nullptr;
 
     QAction* menuPrinterEnDis_ = nullptr;
     QAction* menuPrinterDeleteAll_ = nullptr;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/printing/PrinterDriver.h"
+#include "platform/printing/PrinterState.h"
 
 namespace ostrelin::platform::printing {
 
@@ -28,6 +29,11 @@ class PrintingSystem {
     // The driver of the installed printer named `device`; nullptr when there is no such printer.
     // Throws ostrelin::Error naming the printer when its printing system cannot be asked.
     virtual std::unique_ptr<PrinterDriver> OpenDriver(const std::string& device) const = 0;
+
+    // The state of the printer named `device`, or of the system's current default printer for an
+    // empty name. Answers within a few seconds whatever the printing system does, and may be
+    // called from any thread.
+    virtual PrinterState StateOf(const std::string& device) const = 0;
 
     // Called between the pages of a document and while a device sends it, so that the program
     // can handle waiting events while a long document prints.

@@ -142,7 +142,8 @@ FakePrintingSystem::FakePrintingSystem(std::vector<FakePrinterSetup> printers,
                                        std::string defaultPrinter)
     : printers_(std::move(printers)),
       default_(std::move(defaultPrinter)),
-      log_(std::make_shared<FakePrintLog>()) {}
+      log_(std::make_shared<FakePrintLog>()),
+      states_(std::make_shared<States>()) {}
 
 FakePrintingSystem FakePrintingSystem::Named(const std::vector<std::string>& names,
                                              std::string defaultPrinter) {
@@ -161,6 +162,32 @@ std::vector<std::string> FakePrintingSystem::Printers() const {
         }
     }
     return names;
+}
+
+PrinterState FakePrintingSystem::StateOf(const std::string& device) const {
+    std::function<void()> asked;
+    {
+        const std::scoped_lock guard(states_->Lock);
+        asked = states_->Asked;
+    }
+    if (asked) {
+        asked();
+    }
+    const std::string name = device.empty() ? default_ : device;
+    const std::scoped_lock guard(states_->Lock);
+    const auto set = states_->Set.find(name);
+    return set != states_->Set.end() ? set->second : PrinterState{.Printer = name};
+}
+
+void FakePrintingSystem::SetState(const std::string& name, PrinterState state) {
+    state.Printer = name;
+    const std::scoped_lock guard(states_->Lock);
+    states_->Set[name] = std::move(state);
+}
+
+void FakePrintingSystem::OnStateAsked(std::function<void()> hook) {
+    const std::scoped_lock guard(states_->Lock);
+    states_->Asked = std::move(hook);
 }
 
 std::unique_ptr<PrinterDriver> FakePrintingSystem::OpenDriver(const std::string& device) const {

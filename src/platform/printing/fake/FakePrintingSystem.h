@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +76,14 @@ class FakePrintingSystem : public PrintingSystem {
     std::unique_ptr<PrinterDriver> OpenDriver(const std::string& device) const override;
     void BetweenPages() const override;
 
+    // The state set for the printer (the default for an empty name); idle until one is set.
+    // Runs the hook set by OnStateAsked first, on the asking thread.
+    PrinterState StateOf(const std::string& device) const override;
+    // The state StateOf gives for `name` from now on; its Printer is set to `name`.
+    void SetState(const std::string& name, PrinterState state);
+    // Called by every StateOf before it answers: a test can keep the asking thread waiting.
+    void OnStateAsked(std::function<void()> hook);
+
     FakePrintLog& Log() const { return *log_; }
     // The calls of the log whose text starts with `prefix`.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
@@ -81,6 +92,13 @@ class FakePrintingSystem : public PrintingSystem {
     std::vector<FakePrinterSetup> printers_;
     std::string default_;
     std::shared_ptr<FakePrintLog> log_;
+    // Asked from other threads than the test's, so guarded.
+    struct States {
+        std::mutex Lock;
+        std::map<std::string, PrinterState> Set;
+        std::function<void()> Asked;
+    };
+    std::shared_ptr<States> states_;
 };
 
 }  // namespace ostrelin::platform::printing::fake

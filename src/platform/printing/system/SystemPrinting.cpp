@@ -7,12 +7,21 @@
 #include "platform/files/posix/PosixFileSystem.h"
 #include "platform/printing/cups/CupsDestinations.h"
 #include "platform/printing/cups/CupsPrinterDriver.h"
+#include "platform/printing/cups/CupsPrinterState.h"
 #include "platform/printing/pdf/PdfFileName.h"
 #include "platform/printing/pdf/PdfPrinterDriver.h"
 
 namespace ostrelin::platform::printing {
 
 namespace {
+
+// Long enough for a busy scheduler, short enough that a hung one is reported at the next tick.
+constexpr std::chrono::milliseconds kStateTimeout{2000};
+
+PrinterState PdfPrinterState() {
+    return {.Printer = std::string(kPdfPrinterName),
+            .OutputFolder = pdf::PdfOutputFolder().string()};
+}
 
 // CUPS queues first, the built-in PDF printer last. The list is read once: the printer choice
 // shown to the user and every job's printer index refer to the same list for the whole run, so a
@@ -42,6 +51,15 @@ class SystemPrinting final : public PrintingSystem {
             return pdf::MakePdfPrinterDriver();
         }
         return cups::MakeCupsPrinterDriver(device);
+    }
+
+    // The default is the built-in printer whenever CUPS names none, as for DefaultPrinter().
+    PrinterState StateOf(const std::string& device) const override {
+        if (device == kPdfPrinterName) {
+            return PdfPrinterState();
+        }
+        PrinterState state = cups::AskPrinterState(device, kStateTimeout);
+        return device.empty() && state.Printer.empty() ? PdfPrinterState() : state;
     }
 
     void BetweenPages() const override {

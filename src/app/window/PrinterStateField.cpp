@@ -1,0 +1,29 @@
+#include "app/window/PrinterStateField.h"
+
+#include <utility>
+
+namespace ostrelin::app {
+
+PrinterStateField::PrinterStateField(PrinterStateWatcher::Ask ask, QWidget* parent)
+    : QLabel(parent), watcher_(new PrinterStateWatcher(std::move(ask), this)) {
+    connect(watcher_, &PrinterStateWatcher::Answered, this, &PrinterStateField::Show);
+}
+
+void PrinterStateField::Refresh(const std::string& device) {
+    device_ = device;
+    watcher_->AskFor(device);
+}
+
+void PrinterStateField::Show(const std::string& device,
+                             const platform::printing::PrinterState& state) {
+    // An answer for a printer chosen before is stale; the next refresh asks for the new one.
+    if (device != device_) {
+        return;
+    }
+    setText(QString::fromStdString(platform::printing::PrinterStateText(state)));
+    if (shown_) {
+        shown_(state);
+    }
+}
+
+}  // namespace ostrelin::app

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QThreadPool>
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "platform/printing/PrinterState.h"
+
+namespace ostrelin::app {
+
+// Asks for a printer's state away from the event loop, so that a printing system that answers
+// slowly or not at all never holds up the window: one question at a time, the answer told from
+// the event loop.
+class PrinterStateWatcher final : public QObject {
+    Q_OBJECT
+
+  public:
+    using Ask = std::function<platform::printing::PrinterState(const std::string& device)>;
+
+    explicit PrinterStateWatcher(Ask ask, QObject* parent = nullptr);
+    // Waits for a question under way.
+    ~PrinterStateWatcher() override;
+
+    // Asks for the state of `device` (empty: the default printer), unless a question is still
+    // under way: the next call asks again.
+    void AskFor(const std::string& device);
+
+  signals:
+    // The answer for `device` as it was asked for.
+    void Answered(const std::string& device, const platform::printing::PrinterState& state);
+
+  private:
+    Ask ask_;
+    std::atomic<bool> asking_ = false;
+    QThreadPool pool_;
+};
+
+}  // namespace ostrelin::app

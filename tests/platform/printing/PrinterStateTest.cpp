@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/printing/PrinterState.h"
+
+namespace ostrelin::platform::printing {
+namespace {
+
+using Kind = PrinterState::Kind;
+
+struct StateCase {
+    PrinterState State;
+    std::string Text;
+    bool Attention;
+};
+
+// Each state in words, and which of them call for the user.
+TEST(PrinterStateTest, TellsTheStateInWordsAndWhetherItNeedsTheUser) {
+    const std::vector<StateCase> cases = {
+        {{.Printer = "laser"}, "Tiskárna „laser“: připravena", false},
+        {{.Printer = "laser", .State = Kind::Processing}, "Tiskárna „laser“: tiskne", false},
+        {{.Printer = "laser", .State = Kind::Processing, .Reasons = {"toner-low"}},
+         "Tiskárna „laser“: tiskne – dochází toner",
+         false},
+        {{.Printer = "laser",
+          .State = Kind::Stopped,
+          .AcceptingJobs = false,
+          .Reasons = {"paused"}},
+         "Tiskárna „laser“: zastavena – nepřijímá úlohy, pozastavena správcem",
+         true},
+        {{.Printer = "laser", .State = Kind::Stopped, .Reasons = {"media-empty", "door-open"}},
+         "Tiskárna „laser“: zastavena – došel papír, jsou otevřená dvířka",
+         true},
+        {{.Printer = "laser", .Reasons = {"media-jam"}},
+         "Tiskárna „laser“: připravena – uvízl papír",
+         true},
+        {{.Printer = "laser", .Reasons = {"com.example-fuser-warm"}},
+         "Tiskárna „laser“: připravena – hlásí „com.example-fuser-warm“",
+         false},
+        {{.Printer = "laser", .State = Kind::Unreachable},
+         "Tiskárna „laser“: tiskový systém CUPS neodpovídá",
+         true},
+        {{.Printer = "laser", .State = Kind::Gone},
+         "Tiskárna „laser“: v systému CUPS už není",
+         true},
+        {{.Printer = "Tisk do PDF", .OutputFolder = "/home/eva/PDF"},
+         "Tiskárna „Tisk do PDF“: připravena, ukládá do složky /home/eva/PDF",
+         false},
+    };
+    for (const StateCase& c : cases) {
+        EXPECT_EQ(PrinterStateText(c.State), c.Text);
+        EXPECT_EQ(NeedsAttention(c.State), c.Attention) << c.Text;
+    }
+}
+
+}  // namespace
+}  // namespace ostrelin::platform::printing
