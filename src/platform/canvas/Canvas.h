@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -77,8 +78,12 @@ class Canvas {
     // Removes every restriction of the drawing area.
     virtual void RemoveClip() = 0;
 
-    // Draws UTF-8 `text` with its baseline starting at `origin`.
-    virtual void DrawText(Point origin, std::string_view text, const TextFont& font) = 0;
+    // Draws UTF-8 `text` on the baseline through `origin`, its n-th character (code point)
+    // starting `offsets[n]` pixels right of the origin; there is one offset per character. The
+    // device puts every character where it is told and never advances by widths of its own, so
+    // that no character's place depends on how a device rounds the widths of those before it.
+    virtual void DrawText(Point origin, std::string_view text, std::span<const int> offsets,
+                          const TextFont& font) = 0;
 };
 
 }  // namespace ostrelin::platform::canvas

@@ -159,6 +159,8 @@ void TextLayout::DrawLine(const Line& line, const Placement& placement, canvas::
         const FontMeasures* Measures = nullptr;
     };
     std::vector<Underline> underlines;
+    std::string letters;      // the visible characters of a run on this line
+    std::vector<int> places;  // device x of each of them, then their offsets from the first
     double x = 0;
     double visibleEnd = 0;  // trailing blanks of a line are not underlined
     for (std::size_t from = line.Begin; from < textEnd;) {
@@ -175,33 +177,28 @@ void TextLayout::DrawLine(const Line& line, const Placement& placement, canvas::
         const std::size_t to = std::min(textEnd, document_.RunEnd(run));
         const double runX = x;
 
-        // Each word is drawn at its own position, so that its place never depends on how the
-        // device rounds the widths of the text before it.
-        std::string word;
-        double wordX = 0;
-        const auto drawWord = [&] {
-            if (!word.empty()) {
-                target.DrawText({deviceX(wordX), placement.Baseline}, Cp1250ToUtf8(word), font);
-                word.clear();
-            }
-        };
+        // The run's part of the line is drawn as one text with every character at its own place,
+        // so that no place depends on how the device rounds the widths of the text before it.
+        letters.clear();
+        places.clear();
         for (std::size_t index = from; index < to; ++index) {
             const auto byte = static_cast<std::uint8_t>(characters[index]);
             if (IsBlank(byte)) {
-                drawWord();
                 x = AdvanceBlank(byte, x, indent, measures);
-            } else if (IsInvisible(byte)) {
-                drawWord();
-            } else {
-                if (word.empty()) {
-                    wordX = x;
-                }
-                word += static_cast<char>(byte);
+            } else if (!IsInvisible(byte)) {
+                letters += static_cast<char>(byte);
+                places.push_back(deviceX(x));
                 x += measures.Advances[byte];
                 visibleEnd = x;
             }
         }
-        drawWord();
+        if (!places.empty()) {
+            const int originX = places.front();
+            for (int& place : places) {
+                place -= originX;
+            }
+            target.DrawText({originX, placement.Baseline}, Cp1250ToUtf8(letters), places, font);
+        }
         if (format.Underline) {
             underlines.push_back({.From = runX, .To = x, .Measures = &measures});
         }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/canvas/metafile/RecordingCanvas.h"
 
 namespace ostrelin::platform::canvas {
@@ -23,7 +25,9 @@ void DrawSample(Canvas& canvas) {
     canvas.IntersectClipRect({5, 5, 50, 50});
     canvas.StretchDIBits({5, 5, 25, 45}, TwoByTwoMono());
     canvas.RemoveClip();
-    canvas.DrawText({7, 70}, "Žluťoučký", TextFont{"Courier New", 83, true, false, true, false, 0});
+    const int offsets[] = {0, 50, 100, 150, 200, 250, 300, 350, 400};
+    canvas.DrawText({7, 70}, "Žluťoučký", offsets,
+                    TextFont{"Courier New", 83, true, false, true, false, 0});
 }
 
 TEST(RecordingCanvas, RecordsEveryCallInOrderAndReplaysThemIdentically) {
@@ -56,6 +60,34 @@ TEST(RecordingCanvas, ByteFormStartsWithTheHeaderAndDiffersWhenTheDrawingDiffers
     EXPECT_EQ(full.ToBytes(), other.ToBytes());
     other.RemoveClip();
     EXPECT_NE(full.ToBytes(), other.ToBytes());
+
+    // Where a text's characters stand is part of the drawing.
+    const TextFont font{.Family = "Arial", .PixelSize = 100};
+    const int close[] = {0, 40, 80};
+    const int apart[] = {0, 40, 90};
+    RecordingCanvas first(300, 200, 720, 720);
+    first.DrawText({10, 100}, "abc", close, font);
+    RecordingCanvas second(300, 200, 720, 720);
+    second.DrawText({10, 100}, "abc", apart, font);
+    EXPECT_NE(first.ToBytes(), second.ToBytes());
+}
+
+// Offsets come back as they were given, whatever their steps; a line of a fixed-pitch font whose
+// letters are a whole number of pixels wide is kept as one run.
+TEST(CharacterOffsets, GiveBackEveryOffsetAndKeepEqualStepsAsOneRun) {
+    const std::vector<std::vector<int>> cases = {
+        {}, {7}, {0, 50, 100, 150}, {0, 60, 120, 181, 241, 301}, {5, 3, 3, 40, -2}, {0, 0, 0}};
+    for (const std::vector<int>& given : cases) {
+        const CharacterOffsets kept(given);
+        std::vector<int> back{99};
+        kept.ExpandInto(back);
+        EXPECT_EQ(back, given) << ::testing::PrintToString(given);
+    }
+    EXPECT_EQ(CharacterOffsets({0, 50, 100, 150}).Runs(),
+              (std::vector<CharacterOffsets::Steps>{{50, 3}}));
+    EXPECT_EQ(CharacterOffsets({0, 60, 120, 181, 241, 301}).Runs(),
+              (std::vector<CharacterOffsets::Steps>{{60, 2}, {61, 1}, {60, 2}}));
+    EXPECT_NE(CharacterOffsets({}), CharacterOffsets({0}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,10 @@ TEST(PdfPageWriter, PositionsAndLengthsFollowTheResolutionOfTheirDirection) {
         writer.Canvas().IntersectClipRect({0, 0, 450, 6000});
         writer.Canvas().FillRect({300, 600, 600, 1200}, 0x000000);  // its left half shows
         writer.StartPage(a4);
-        writer.Canvas().DrawText({300, 1800}, "Ahoj", {.Family = "Courier New", .PixelSize = 100});
+        // Each letter 7.2 points (30 pixels across) after the one before.
+        const int offsets[] = {0, 30, 60, 90};
+        writer.Canvas().DrawText({300, 1800}, "Ahoj", offsets,
+                                 {.Family = "Courier New", .PixelSize = 100});
         writer.Finish();
     }
     struct Expected {
@@ -90,6 +94,49 @@ TEST(PdfPageWriter, PositionsAndLengthsFollowTheResolutionOfTheirDirection) {
     EXPECT_LT(top, 216);
     EXPECT_GT(bottom, 216);
     EXPECT_NEAR(bottom - top, 12, 2);
+}
+
+// Every character of a text stands where the caller puts it, however far that is from where the
+// font's own widths would have put it; a single text may carry Czech letters.
+TEST(PdfPageWriter, CharactersOfATextStandWhereTheyAreTold) {
+    const ostrelin::testing::TempDir folder;
+    const fs::path pdf = folder.Path() / "placed.pdf";
+    {
+        pdf::PdfPageWriter writer(pdf, "Umístěná písmena", Resolution{300, 600});
+        writer.StartPage(Sheet{21000, 29700, false});
+        // Two columns of 7.2 points (60 pixels across) apart, then a word of its own after a gap.
+        const int offsets[] = {0, 60, 120, 180, 300, 330, 360};
+        writer.Canvas().DrawText({300, 1800}, "Ahojčáp", offsets,
+                                 {.Family = "Courier New", .PixelSize = 100});
+        writer.Finish();
+    }
+    const std::string xml =
+        ostrelin::testing::CommandOutput("pdftotext -bbox '" + pdf.string() + "' -");
+    const std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    struct Placed {
+        std::string text;
+        double left;
+        double right;
+    };
+    std::vector<Placed> found;
+    for (auto match = std::sregex_iterator(xml.begin(), xml.end(), word);
+         match != std::sregex_iterator(); ++match) {
+        found.push_back(
+            {(*match)[4].str(), std::stod((*match)[1].str()), std::stod((*match)[2].str())});
+        EXPECT_GT(std::stod((*match)[3].str()), 216) << "below the baseline at 3 inches";
+    }
+    const std::vector<Placed> expected = {{"A", 72, 79.2},
+                                          {"h", 86.4, 93.6},
+                                          {"o", 100.8, 108},
+                                          {"j", 115.2, 122.4},
+                                          {"čáp", 144, 165.6}};
+    ASSERT_EQ(found.size(), expected.size()) << xml;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].text, expected[i].text);
+        EXPECT_NEAR(found[i].left, expected[i].left, 0.05) << expected[i].text;
+        EXPECT_NEAR(found[i].right, expected[i].right, 0.05) << expected[i].text;
+    }
 }
 
 using ostrelin::testing::ErrorOf;

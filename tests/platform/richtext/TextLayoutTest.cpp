@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <ostream>
 #include <string>
 #include <variant>
@@ -107,31 +108,33 @@ TEST_P(FitTest, MeasureAndRenderAgreeOnWhatFits) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, FitTest, ::testing::ValuesIn(FitCases()), testing::CaseName());
 
-TEST(TextLayoutTest, DrawsEachWordAtItsPlaceAndUnderlinesUpToTheLastLetter) {
+// A run's part of a line is one text, its letters at the places that blanks, tabs and invisible
+// characters leave; no blank is drawn.
+TEST(TextLayoutTest, DrawsEachRunOfALineAsOneTextAndUnderlinesUpToTheLastLetter) {
     Paragraph paragraph = Para(Courier(10), "ab cd", 12);
     AppendText(paragraph, Courier(10, true, false, true), "ef gh ");
     FixedTextMetrics metrics(kAdvance, kLineHeight);
     RichEditControl control(metrics);
     control.SetDocument(Doc({paragraph, Para(Courier(10),
                                              "\xE8\r\x9A"
-                                             "a")}));
+                                             "a\tb")}));
     RecordingCanvas canvas(1000, 1000, 72, 72);
 
-    EXPECT_EQ(control.Render(0, {10, 20, 70, 100}, canvas), (FormatRangeResult{17, 56}));
+    EXPECT_EQ(control.Render(0, {10, 20, 70, 100}, canvas), (FormatRangeResult{19, 56}));
 
     const TextFont plain{.Family = "Courier New", .PixelSize = 10};
     const TextFont bold{.Family = "Courier New", .PixelSize = 10, .Bold = true};
     const std::vector<CanvasCommand> expected = {
-        TextCommand{{22, 29}, "ab", plain},
-        TextCommand{{40, 29}, "cd", plain},
-        TextCommand{{52, 29}, "ef", bold},
+        TextCommand{{22, 29}, "abcd", {0, 6, 18, 24}, plain},
+        TextCommand{{52, 29}, "ef", {0, 6}, bold},
         LineCommand{{52, 31}, {64, 31}, canvas::kBlack, 1},
-        TextCommand{{22, 41}, "gh", bold},
+        TextCommand{{22, 41}, "gh", {0, 6}, bold},
         LineCommand{{22, 43}, {34, 43}, canvas::kBlack, 1},
-        TextCommand{{10, 53}, "\xC4\x8D", plain},
-        TextCommand{{16, 53},
-                    "\xC5\xA1"
-                    "a",
+        // The tab after "a" at 18 points stops at 36.
+        TextCommand{{10, 53},
+                    "\xC4\x8D\xC5\xA1"
+                    "ab",
+                    {0, 6, 12, 36},
                     plain},
     };
     EXPECT_EQ(canvas.Commands(), expected);
@@ -164,10 +167,26 @@ TEST(TextLayoutTest, ScalesPositionsAndFontSizesToTheDevice) {
 
     const TextFont font{.Family = "Courier New", .PixelSize = 10 * 600 / 72.0};
     const std::vector<CanvasCommand> expected = {
-        TextCommand{{200, 275}, "ab", font},  // 12 pt indent = 100 px, ascent 9 pt = 75 px
-        TextCommand{{350, 275}, "cd", font},
+        // 12 pt indent = 100 px, ascent 9 pt = 75 px, 6 pt letters = 50 px
+        TextCommand{{200, 275}, "abcd", {0, 50, 150, 200}, font},
     };
     EXPECT_EQ(canvas.Commands(), expected);
+}
+
+// At 100 dpi a 6-point letter is 8 1/3 pixels wide: each letter's place is rounded from where it
+// stands exactly, never from the rounded place of the letter before.
+TEST(TextLayoutTest, EveryLetterIsPlacedAtItsOwnRoundedPosition) {
+    FixedTextMetrics metrics(kAdvance, kLineHeight);
+    RichEditControl control(metrics);
+    control.SetDocument(Doc({Para(Courier(10), "abcdef")}));
+    RecordingCanvas canvas(1000, 1000, 100, 100);
+
+    control.Render(0, {10, 0, 800, 100}, canvas);
+
+    ASSERT_EQ(canvas.Commands().size(), 1u);
+    std::vector<int> offsets;
+    std::get<TextCommand>(canvas.Commands()[0]).Offsets.ExpandInto(offsets);
+    EXPECT_EQ(offsets, (std::vector<int>{0, 8, 17, 25, 33, 42}));
 }
 
 // The texts drawn, in drawing order.
@@ -214,7 +233,11 @@ TEST(TextLayoutTest, PagesTakeEveryCharacterOnceInOrder) {
         ++pages;
     }
     EXPECT_EQ(first, control.TextLength());
-    EXPECT_EQ(drawn, words);
+    // A line's letters come as one text: what is drawn is every word's letters, in order.
+    const auto joined = [](const std::vector<std::string>& texts) {
+        return std::accumulate(texts.begin(), texts.end(), std::string());
+    };
+    EXPECT_EQ(joined(drawn), joined(words));
     EXPECT_GT(pages, 5);
 }
 

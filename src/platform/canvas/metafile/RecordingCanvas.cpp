@@ -75,9 +75,16 @@ class ByteWriter {
     }
     void operator()(const RemoveClipCommand&) { Byte(6); }
     void operator()(const TextCommand& c) {
-        Byte(7);
+        // Tag 7 was a text that the device advanced by its own widths.
+        Byte(8);
         At(c.Origin);
         Bytes(c.Text.data(), c.Text.size());
+        Int(c.Offsets.First());
+        Int(std::ssize(c.Offsets.Runs()));
+        for (const CharacterOffsets::Steps& run : c.Offsets.Runs()) {
+            Int(run.Step);
+            Int(run.Count);
+        }
         Bytes(c.Font.Family.data(), c.Font.Family.size());
         Double(c.Font.PixelSize);
         Byte(static_cast<std::uint8_t>(c.Font.Bold | c.Font.Italic << 1 | c.Font.Underline << 2 |
@@ -92,6 +99,7 @@ class ByteWriter {
 // Draws one recorded command onto a target canvas.
 struct Player {
     Canvas& target;
+    std::vector<int>& offsets;  // room for a text's offsets, reused from text to text
     void operator()(const FillRectCommand& c) const { target.FillRect(c.Area, c.Fill); }
     void operator()(const LineCommand& c) const {
         target.DrawLine(c.From, c.To, c.Stroke, c.Width);
@@ -100,7 +108,10 @@ struct Player {
     void operator()(const BitmapCommand& c) const { target.StretchDIBits(c.Destination, c.Bitmap); }
     void operator()(const ClipCommand& c) const { target.IntersectClipRect(c.Area); }
     void operator()(const RemoveClipCommand&) const { target.RemoveClip(); }
-    void operator()(const TextCommand& c) const { target.DrawText(c.Origin, c.Text, c.Font); }
+    void operator()(const TextCommand& c) const {
+        c.Offsets.ExpandInto(offsets);
+        target.DrawText(c.Origin, c.Text, offsets, c.Font);
+    }
 };
 
 }  // namespace
@@ -109,8 +120,9 @@ RecordingCanvas::RecordingCanvas(int width, int height, int logPixelsX, int logP
     : width_(width), height_(height), logPixelsX_(logPixelsX), logPixelsY_(logPixelsY) {}
 
 void RecordingCanvas::Replay(Canvas& target) const {
+    std::vector<int> offsets;
     for (const CanvasCommand& command : commands_) {
-        std::visit(Player{target}, command);
+        std::visit(Player{target, offsets}, command);
     }
 }
 
@@ -153,8 +165,9 @@ void RecordingCanvas::RemoveClip() {
     commands_.emplace_back(RemoveClipCommand{});
 }
 
-void RecordingCanvas::DrawText(Point origin, std::string_view text, const TextFont& font) {
-    commands_.emplace_back(TextCommand{origin, std::string(text), font});
+void RecordingCanvas::DrawText(Point origin, std::string_view text, std::span<const int> offsets,
+                               const TextFont& font) {
+    commands_.emplace_back(TextCommand{origin, std::string(text), CharacterOffsets(offsets), font});
 }
 
 }  // namespace ostrelin::platform::canvas

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/canvas/Canvas.h"
+#include "platform/canvas/metafile/CharacterOffsets.h"
 
 namespace ostrelin::platform::canvas {
 
@@ -40,6 +41,7 @@ struct RemoveClipCommand {
 struct TextCommand {
     Point Origin;
     std::string Text;
+    CharacterOffsets Offsets;
     TextFont Font;
     friend bool operator==(const TextCommand&, const TextCommand&) = default;
 };
@@ -62,8 +64,10 @@ class RecordingCanvas final : public Canvas {
     void Replay(Canvas& target) const;
 
     // The byte form: "OMF1", int32 width, height, pixels per inch x and y, command count, then
-    // each command as a tag byte and its fields (little-endian int32s; a text as int32 length and
-    // bytes; a bitmap as width, height, bits per pixel, colour count, colours, byte count, bytes).
+    // each command as a tag byte and its fields (little-endian int32s; a string as int32 length
+    // and bytes; a bitmap as width, height, bits per pixel, colour count, colours, byte count,
+    // bytes; a text, tag 8, as origin, text, first character's offset, count of runs of equal
+    // steps, each as step and count, family, pixel size as a float64, style bits and colour).
     std::vector<std::uint8_t> ToBytes() const;
 
     int LogPixelsX() const override { return logPixelsX_; }
@@ -75,7 +79,8 @@ class RecordingCanvas final : public Canvas {
     void StretchDIBits(const Rect& destination, const DeviceBitmap& bitmap) override;
     void IntersectClipRect(const Rect& rect) override;
     void RemoveClip() override;
-    void DrawText(Point origin, std::string_view text, const TextFont& font) override;
+    void DrawText(Point origin, std::string_view text, std::span<const int> offsets,
+                  const TextFont& font) override;
 
   private:
     int width_;

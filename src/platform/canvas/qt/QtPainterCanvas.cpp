@@ -1,7 +1,9 @@
 #include "platform/canvas/qt/QtPainterCanvas.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QPen>
+#include <algorithm>
 
 #include "platform/canvas/qt/BitmapImage.h"
 
@@ -16,6 +18,17 @@ QColor ToQColor(Color color) {
 
 QRectF ToQRectF(const Rect& rect) {
     return QRectF(QPointF(rect.Left, rect.Top), QPointF(rect.Right, rect.Bottom));
+}
+
+// The typeface of `font` at `pixelSize` painter pixels, unrounded: the layout measured the text at
+// its exact size, and the glyphs are drawn at that size too.
+QRawFont RawFontOf(const TextFont& font, double pixelSize) {
+    QFont typeface(QString::fromStdString(font.Family));
+    typeface.setBold(font.Bold);
+    typeface.setItalic(font.Italic);
+    QRawFont raw = QRawFont::fromFont(typeface);
+    raw.setPixelSize(pixelSize);
+    return raw;
 }
 
 }  // namespace
@@ -61,23 +74,47 @@ void QtPainterCanvas::RemoveClip() {
     painter_.setClipping(false);
 }
 
-void QtPainterCanvas::DrawText(Point origin, std::string_view text, const TextFont& font) {
-    // Words come one at a time, nearly always in the font of the word before: the painter's font
-    // and pen change only when the font does, so a PDF page does not restate them for every word.
+const QRawFont& QtPainterCanvas::RawFont(const TextFont& font) {
+    for (const auto& [known, raw] : rawFonts_) {
+        if (known == font) {
+            return raw;
+        }
+    }
+    // The font is sized in vertical device pixels; the painter counts horizontal ones.
+    const double pixelSize = font.PixelSize * logPixelsX_ / logPixelsY_;
+    return rawFonts_.emplace_back(font, RawFontOf(font, pixelSize)).second;
+}
+
+void QtPainterCanvas::DrawText(Point origin, std::string_view text, std::span<const int> offsets,
+                               const TextFont& font) {
+    // Lines come one run at a time, nearly always in the font of the run before: the pen changes
+    // only when the font does, so a PDF page does not restate it for every run.
     if (textFont_ != font) {
-        QFont qfont(QString::fromStdString(font.Family));
-        qfont.setPointSizeF(font.PixelSize * 72.0 / logPixelsY_);
-        qfont.setBold(font.Bold);
-        qfont.setItalic(font.Italic);
-        qfont.setUnderline(font.Underline);
-        qfont.setStrikeOut(font.StrikeOut);
-        painter_.setFont(qfont);
         painter_.setPen(ToQColor(font.TextColor));
         textFont_ = font;
+        textRawFont_ = RawFont(font);
     }
-    // Glyphs keep their shape: only the origin is mapped, the font is sized in points.
-    painter_.drawText(deviceToPainter_.map(QPointF(origin.X, origin.Y)),
-                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QRawFont& raw = textRawFont_;
+    // Glyphs straight from the font's character map: drawn text is never shaped, so each
+    // character keeps the one glyph and the place that layout measured it with.
+    QList<quint32> glyphs = raw.glyphIndexesForString(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    glyphs.resize(std::min<qsizetype>(glyphs.size(), std::ssize(offsets)));
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        // Glyphs keep their shape: only their origins are mapped, the font is sized for the
+        // painter.
+        positions.push_back(deviceToPainter_.map(
+            QPointF(origin.X + offsets[static_cast<std::size_t>(i)], origin.Y)));
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(font.Underline);
+    run.setStrikeOut(font.StrikeOut);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
 }
 
 }  // namespace ostrelin::platform::canvas

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QPainter>
+#include <QRawFont>
 #include <QTransform>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/canvas/Canvas.h"
 
@@ -26,18 +29,25 @@ class QtPainterCanvas final : public Canvas {
     void StretchDIBits(const Rect& destination, const DeviceBitmap& bitmap) override;
     void IntersectClipRect(const Rect& rect) override;
     void RemoveClip() override;
-    void DrawText(Point origin, std::string_view text, const TextFont& font) override;
+    void DrawText(Point origin, std::string_view text, std::span<const int> offsets,
+                  const TextFont& font) override;
 
   private:
+    // The typeface and size that draw text in `font`, made on its first use.
+    const QRawFont& RawFont(const TextFont& font);
+
     QPainter& painter_;
     int logPixelsX_;
     int logPixelsY_;
     // Device pixels to painter units: vertical pixels scaled by logPixelsX / logPixelsY.
     QTransform deviceToPainter_;
     StretchMode stretchMode_ = StretchMode::BlackOnWhite;
-    // The font the painter holds for text, set by the last DrawText; the pen with it is the
-    // font's colour, since every other drawing restores the pen it found.
+    // The font of the last DrawText, its typeface, and its colour in the pen, since every other
+    // drawing restores the pen it found.
     std::optional<TextFont> textFont_;
+    QRawFont textRawFont_;
+    // Every font drawn with so far; a document has few.
+    std::vector<std::pair<TextFont, QRawFont>> rawFonts_;
 };
 
 }  // namespace ostrelin::platform::canvas
