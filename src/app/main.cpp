@@ -15,6 +15,7 @@
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/desktop/WindowClassRegistry.h"
 #include "platform/desktop/qt/CzechStandardTexts.h"
+#include "platform/desktop/qt/DesktopNotifier.h"
 #include "platform/desktop/qt/QtErrorReport.h"
 #include "platform/desktop/qt/QtMessageBoxes.h"
 #include "platform/files/posix/PosixFileSystem.h"
@@ -88,10 +89,15 @@ int main(int argc, char* argv[]) {
     app::MainWindowServices services{files,    messageBoxes,         errors,  jobs,
                                      settings, printing->Printers(), exePath, exeDir};
     services.PrinterListComplete = printing->PrinterListComplete();
+    platform::desktop::DesktopNotifier notifier(app::kApplicationTitle);
+    services.Notifier = &notifier;
     services.AskPrinterState = [&printing = *printing](const std::string& device) {
         return printing.StateOf(device);
     };
     app::TTarvokCalcOstrelin mainWindow(std::move(services));
+    notifier.SetFallback([&mainWindow](const std::string& summary, const std::string& body) {
+        mainWindow.ShowTrayBalloon(summary, body);
+    });
     app::TAboutDlg aboutDlg;
     mainWindow.SetAboutDialog(&aboutDlg);
     print::TPrintQReport printQReport(*printing, textMetrics, waitCursor, ScreenMetrics());

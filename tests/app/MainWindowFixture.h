@@ -14,6 +14,7 @@
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/desktop/TrayIconRecorder.h"
 #include "platform/desktop/fake/RecordingErrorReport.h"
+#include "platform/desktop/fake/RecordingNotifier.h"
 #include "platform/desktop/fake/ScriptedMessageBoxes.h"
 #include "platform/files/posix/PosixFileSystem.h"
 #include "platform/settings/SettingsStore.h"
@@ -50,6 +51,8 @@ class MainWindowTest : public ::testing::Test {
                                     interval,
                                     &tray};
         services.PrinterListComplete = printerListComplete;
+        services.AskPrinterState = askPrinterState;
+        services.Notifier = &notices;
         window = std::make_unique<TTarvokCalcOstrelin>(std::move(services));
     }
 
@@ -88,6 +91,9 @@ class MainWindowTest : public ::testing::Test {
     const platform::settings::SettingsStore settings{config / "settings.reg", errors};
     desktop::TrayIconRecorder tray;
     bool printerListComplete = true;  // whether the printing system answered at start
+    // How the window asks for a printer's state; none: it shows none.
+    std::function<platform::printing::PrinterState(const std::string&)> askPrinterState;
+    desktop::RecordingNotifier notices;
     std::unique_ptr<TTarvokCalcOstrelin> window;
 };
 

@@ -138,6 +138,14 @@ void TTrayIconKelmor::FillIconData() {
 }
 
 // Also while the icon is not shown: the area then refuses and nothing happens.
+void TTrayIconKelmor::ShowBalloon(const QString& title, const QString& text) {
+    desktop::NOTIFYICONDATA balloon = iconData_;
+    balloon.uFlags = desktop::NIF_INFO;
+    balloon.szInfoTitle = title.toStdString();
+    balloon.szInfo = text.toStdString();
+    area_.Shell_NotifyIcon(desktop::NIM_MODIFY, balloon);
+}
+
 void TTrayIconKelmor::UpdateIcon() {
     FillIconData();
     area_.Shell_NotifyIcon(desktop::NIM_MODIFY, iconData_);

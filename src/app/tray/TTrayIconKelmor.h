@@ -73,6 +73,8 @@ class TTrayIconKelmor final : public QObject {
     const QString& Hint() const { return hint_; }
     // Stores `hint` and shows it.
     void SetHint(const QString& hint);
+    // Shows a balloon message from the icon, when it is in the notification area.
+    void ShowBalloon(const QString& title, const QString& text);
 
     // The menu opened on a right click (not owned), or null; null also after the menu is gone.
     QMenu* PopupMenu() const { return popupMenu_; }

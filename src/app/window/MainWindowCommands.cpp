@@ -10,6 +10,7 @@
 #include <QTreeView>
 
 #include "app/tray/TTrayIconKelmor.h"
+#include "app/window/AttentionNotices.h"
 #include "app/window/MainWindowTexts.h"
 #include "app/window/PrinterStateField.h"
 #include "app/window/QueueListModel.h"
@@ -131,7 +132,18 @@ void TTarvokCalcOstrelin::StartJob(std::optional<std::size_t> entry) {
         cycle_.StartJob(entry, spoolDir_);
     } catch (...) {
         UpdateCommands();  // the entry now shows why it failed
+        TellFailure(entry);
         throw;
+    }
+}
+
+void TTarvokCalcOstrelin::TellFailure(std::optional<std::size_t> entry) {
+    if (notices_ == nullptr || !entry || *entry >= queue_.Entries().size()) {
+        return;
+    }
+    const QueueEntry& failed = queue_.Entries()[*entry];
+    if (failed.State == kStateFailed) {
+        notices_->JobFailed(failed.FileName, failed.ErrorText, !isVisible());
     }
 }
 
@@ -192,6 +204,10 @@ void TTarvokCalcOstrelin::FormQuit() {
     quitting_ = true;
     // exit(), not quit(): quit() first asks the windows to close, and closing only hides ours.
     QCoreApplication::exit(0);
+}
+
+void TTarvokCalcOstrelin::ShowTrayBalloon(const std::string& title, const std::string& text) {
+    trayIcon_->ShowBalloon(QString::fromStdString(title), QString::fromStdString(text));
 }
 
 void TTarvokCalcOstrelin::TrayIconAppHide() {

@@ -8,6 +8,7 @@
 #include "app/cycle/JobHandler.h"
 #include "platform/desktop/ErrorReport.h"
 #include "platform/desktop/MessageBoxes.h"
+#include "platform/desktop/Notifier.h"
 #include "platform/desktop/TrayIconArea.h"
 #include "platform/files/FileSystem.h"
 #include "platform/printing/PrinterState.h"
@@ -37,6 +38,8 @@ struct MainWindowServices {
     // Asks the printing system for a printer's state (empty name: the default); called away
     // from the event loop. None: the window shows no printer state.
     std::function<platform::printing::PrinterState(const std::string&)> AskPrinterState = {};
+    // Where notices go while the window is hidden; none: nothing is told.
+    platform::desktop::Notifier* Notifier = nullptr;
 };
 
 }  // namespace ostrelin::app

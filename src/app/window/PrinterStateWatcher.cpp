@@ -15,9 +15,18 @@ PrinterStateWatcher::~PrinterStateWatcher() {
 }
 
 void PrinterStateWatcher::AskFor(const std::string& device) {
-    if (!ask_ || asking_.exchange(true)) {
+    if (!ask_) {
         return;
     }
+    if (asking_) {
+        next_ = device;
+        return;
+    }
+    Start(device);
+}
+
+void PrinterStateWatcher::Start(const std::string& device) {
+    asking_ = true;
     pool_.start([this, device] {
         const platform::printing::PrinterState state = ask_(device);
         QMetaObject::invokeMethod(
@@ -25,6 +34,9 @@ void PrinterStateWatcher::AskFor(const std::string& device) {
             [this, device, state] {
                 asking_ = false;
                 emit Answered(device, state);
+                if (next_) {
+                    Start(*std::exchange(next_, std::nullopt));
+                }
             },
             Qt::QueuedConnection);
     });

@@ -2,8 +2,8 @@
 
 #include <QObject>
 #include <QThreadPool>
-#include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/printing/PrinterState.h"
@@ -23,8 +23,8 @@ class PrinterStateWatcher final : public QObject {
     // Waits for a question under way.
     ~PrinterStateWatcher() override;
 
-    // Asks for the state of `device` (empty: the default printer), unless a question is still
-    // under way: the next call asks again.
+    // Asks for the state of `device` (empty: the default printer). While a question is under
+    // way, only the latest device asked for is asked next, once the answer is in.
     void AskFor(const std::string& device);
 
   signals:
@@ -32,8 +32,11 @@ class PrinterStateWatcher final : public QObject {
     void Answered(const std::string& device, const platform::printing::PrinterState& state);
 
   private:
+    void Start(const std::string& device);
+
     Ask ask_;
-    std::atomic<bool> asking_ = false;
+    bool asking_ = false;  // touched only from the event loop's thread
+    std::optional<std::string> next_;
     QThreadPool pool_;
 };
 

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "app/tray/TTrayIconKelmor.h"
+#include "app/window/AttentionNotices.h"
 #include "app/window/IdleHook.h"
 #include "app/window/MainWindowTexts.h"
 #include "app/window/PrinterStateField.h"
@@ -343,9 +344,15 @@ void TTarvokCalcOstrelin::CreateTrayIcon() {
     trayIcon_->SetPopupMenu(puTrayIcon_);
     trayIcon_->SetOnDblClick([this](QObject*) { TrayIconAppShow(); });
     trayIcon_->Loaded();
+    if (services_.Notifier != nullptr) {
+        notices_ = std::make_unique<AttentionNotices>(*services_.Notifier);
+    }
     if (printerState_ != nullptr) {
         printerState_->OnShown([this](const platform::printing::PrinterState& state) {
             trayIcon_->SetHint(QString::fromStdString(platform::printing::PrinterStateText(state)));
+            if (notices_ != nullptr) {
+                notices_->PrinterState(state, !isVisible());
+            }
         });
     }
 }

@@ -26,6 +26,7 @@ class WindowClassServer;
 
 namespace ostrelin::app {
 
+class AttentionNotices;
 class PrinterStateField;
 
 class IdleHook;
@@ -86,6 +87,8 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     // The process ends without the window being taken apart (the display connection broke):
     // stores the settings and gives up the window class, as the window's end would.
     void ProcessEnding();
+    // Shows a balloon message from the tray icon.
+    void ShowTrayBalloon(const std::string& title, const std::string& text);
     void TrayIconAppHide();
     void TrayIconAppShow();
     void FormMinimize();
@@ -112,6 +115,8 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     void FormInit();
     void FormLoadSetup();
     void FormStoreSetup();
+    // Tells the desktop, while the window is hidden, that the entry's job failed.
+    void TellFailure(std::optional<std::size_t> entry);
     void FormDestroy();
     // True when the program can hide into the notification area; without one it minimises.
     bool CanHideToTray() const;
@@ -155,6 +160,7 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     QTreeView* lvFiles_ = nullptr;
     QLabel* statusText_ = nullptr;
     PrinterStateField* printerState_ = nullptr;
+    std::unique_ptr<AttentionNotices> notices_;
 
     QAction* menuPrinterEnDis_ = nullptr;
     QAction* menuPrinterDeleteAll_ = nullptr;

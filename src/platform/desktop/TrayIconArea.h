@@ -16,6 +16,8 @@ inline constexpr std::uint32_t NIM_DELETE = 2;
 inline constexpr std::uint32_t NIF_MESSAGE = 1;
 inline constexpr std::uint32_t NIF_ICON = 2;
 inline constexpr std::uint32_t NIF_TIP = 4;
+// A balloon message from the icon, shown once; not a lasting part of the icon.
+inline constexpr std::uint32_t NIF_INFO = 16;
 
 // Mouse actions on an icon, delivered as the last parameter of its callback message.
 inline constexpr std::uint32_t WM_MOUSEMOVE = 512;
@@ -45,10 +47,12 @@ struct NOTIFYICONDATA {
     std::uint32_t cbSize = 0;
     MessageWindow* hWnd = nullptr;  // receives uCallbackMessage(uID, mouse action)
     std::uint32_t uID = 0;
-    std::uint32_t uFlags = 0;  // NIF_*: which of the three fields below are meant
+    std::uint32_t uFlags = 0;  // NIF_*: which of the fields below are meant
     std::uint32_t uCallbackMessage = 0;
     QIcon hIcon;
-    std::string szTip;  // UTF-8, at most MaxTrayTipCharacters characters
+    std::string szTip;        // UTF-8, at most MaxTrayTipCharacters characters
+    std::string szInfoTitle;  // the balloon's title and text, UTF-8
+    std::string szInfo;
 };
 
 // The desktop's notification area ("system tray"), where a program shows small icons.

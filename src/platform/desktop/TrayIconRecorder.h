@@ -94,7 +94,7 @@ class TrayIconRecorder final : public NotificationArea {
         if ((data.uFlags & NIF_TIP) != 0) {
             icon.szTip = data.szTip;
         }
-        icon.uFlags |= data.uFlags;
+        icon.uFlags |= data.uFlags & ~NIF_INFO;
     }
 
     bool available_;

@@ -37,7 +37,11 @@ void SystemTrayArea::Apply(Entry& entry, const NOTIFYICONDATA& data) {
     if ((data.uFlags & NIF_TIP) != 0) {
         entry.Icon->setToolTip(QString::fromStdString(data.szTip));
     }
-    entry.Flags |= data.uFlags;
+    if ((data.uFlags & NIF_INFO) != 0) {
+        entry.Icon->showMessage(QString::fromStdString(data.szInfoTitle),
+                                QString::fromStdString(data.szInfo));
+    }
+    entry.Flags |= data.uFlags & ~NIF_INFO;
 }
 
 bool SystemTrayArea::Add(const NOTIFYICONDATA& data) {
