@@ -1,5 +1,6 @@
 #include "app/window/PrinterStateField.h"
 
+#include <QPainter>
 #include <utility>
 
 namespace ostrelin::app {
@@ -7,6 +8,14 @@ namespace ostrelin::app {
 PrinterStateField::PrinterStateField(PrinterStateWatcher::Ask ask, QWidget* parent)
     : QLabel(parent), watcher_(new PrinterStateWatcher(std::move(ask), this)) {
     connect(watcher_, &PrinterStateWatcher::Answered, this, &PrinterStateField::Show);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+}
+
+void PrinterStateField::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    painter.drawText(area, static_cast<int>(alignment()),
+                     fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
 }
 
 void PrinterStateField::Refresh(const std::string& device) {
@@ -20,7 +29,9 @@ void PrinterStateField::Show(const std::string& device,
     if (device != device_) {
         return;
     }
-    setText(QString::fromStdString(platform::printing::PrinterStateText(state)));
+    const QString text = QString::fromStdString(platform::printing::PrinterStateText(state));
+    setText(text);
+    setToolTip(text);
     if (shown_) {
         shown_(state);
     }

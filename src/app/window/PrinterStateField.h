@@ -11,7 +11,7 @@ namespace ostrelin::app {
 
 // The status bar's field with the chosen printer's state in words. Each Refresh asks for it
 // away from the event loop; the field shows the answer when it comes, if the printer asked
-// about is still the chosen one.
+// about is still the chosen one. It takes the status bar's room beside the pause state.
 class PrinterStateField final : public QLabel {
   public:
     PrinterStateField(PrinterStateWatcher::Ask ask, QWidget* parent);
@@ -22,6 +22,10 @@ class PrinterStateField final : public QLabel {
     void OnShown(std::function<void(const platform::printing::PrinterState&)> shown) {
         shown_ = std::move(shown);
     }
+
+  protected:
+    // The state in full as the tool tip; in the field as much as fits, ended by an ellipsis.
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Show(const std::string& device, const platform::printing::PrinterState& state);

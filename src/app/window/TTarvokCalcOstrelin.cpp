@@ -326,11 +326,13 @@ void TTarvokCalcOstrelin::CreateStatusBar() {
     bar->setFixedHeight(kStatusBarHeight);
     statusText_ = new QLabel(bar);
     statusText_->setObjectName(QStringLiteral("StatusText"));
-    bar->addWidget(statusText_, 1);
     if (services_.AskPrinterState) {
+        bar->addWidget(statusText_);
         printerState_ = new PrinterStateField(services_.AskPrinterState, bar);
         printerState_->setObjectName(QStringLiteral("PrinterState"));
-        bar->addPermanentWidget(printerState_);
+        bar->addPermanentWidget(printerState_, 1);
+    } else {
+        bar->addWidget(statusText_, 1);
     }
 }
 
