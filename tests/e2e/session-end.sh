@@ -38,6 +38,17 @@ expect_eq "$(pdf_count)" 1 "documents printed"
 expect_lines_once_in_order "$OSTRELIN_PDF_DIR/$(printed_pdfs)" L 3000
 expect_eq "$(ls -A "$SPOOL")" "" "spool files"
 
+step "a damaged settings file stays as it is"
+write_settings "\"SpoolDir\"=\"$SPOOL\"" '"PrinterName"="Laser'
+cp "$SETTINGS" "$E2E_BASE/damaged.reg"
+start_spooler damaged
+wait_until "the report of the damage" eval '(($(error_lines damaged) >= 1))'
+kill -TERM "$damaged_pid"
+wait_until "the spooler to end" is_gone "$damaged_pid"
+wait "$damaged_pid" || fail "the spooler did not end normally"
+cmp -s "$SETTINGS" "$E2E_BASE/damaged.reg" || fail "the damaged settings file was changed"
+expect_eq "$(error_lines damaged)" 1 "reports of the damage"
+
 step "the display goes away"
 if have_x_tools; then
     start_x_display
