@@ -45,6 +45,16 @@ class MainWindowPreviewTest : public MainWindowTest {
     static QToolButton* Button(const TPreviewDlg& preview, const char* name) {
         return preview.findChild<QToolButton*>(QString::fromLatin1(name));
     }
+    // The window with the example letter as the only entry, and the one preview of it opened
+    // from the window; null when not exactly one opened.
+    TPreviewDlg* PreviewOfTheLetter() {
+        spool.Write("DOPIS.QSF", Example("DOPIS.QSF"));
+        Create();
+        Select(0);
+        window->DocumentPreview();
+        const std::vector<TPreviewDlg*> open = Previews();
+        return open.size() == 1 ? open[0] : nullptr;
+    }
     // The row of the entry listed as `name`.
     int RowOf(const QString& name) const {
         for (int row = 0; row < List()->model()->rowCount(); ++row) {
@@ -103,12 +113,9 @@ TEST_F(MainWindowPreviewTest, ShowsTheJobsPagesAndLeavesTheJobWaitingInTheQueue)
 }
 
 TEST_F(MainWindowPreviewTest, KeepsWorkingWhileTheQueueIsRescannedAndTheJobPrints) {
-    spool.Write("DOPIS.QSF", Example("DOPIS.QSF"));
-    Create();
-    Select(0);
-    window->DocumentPreview();
-    ASSERT_EQ(Previews().size(), 1u);
-    TPreviewDlg& preview = *Previews()[0];
+    TPreviewDlg* const shown = PreviewOfTheLetter();
+    ASSERT_NE(shown, nullptr);
+    TPreviewDlg& preview = *shown;
 
     window->RefreshQueue();
     Period();
@@ -125,12 +132,9 @@ TEST_F(MainWindowPreviewTest, KeepsWorkingWhileTheQueueIsRescannedAndTheJobPrint
 }
 
 TEST_F(MainWindowPreviewTest, TurnsPagesAndFitsThePageToTheWindowOrShowsItsRealSize) {
-    spool.Write("DOPIS.QSF", Example("DOPIS.QSF"));
-    Create();
-    Select(0);
-    window->DocumentPreview();
-    ASSERT_EQ(Previews().size(), 1u);
-    TPreviewDlg& preview = *Previews()[0];
+    TPreviewDlg* const shown = PreviewOfTheLetter();
+    ASSERT_NE(shown, nullptr);
+    TPreviewDlg& preview = *shown;
     QToolButton* previous = Button(preview, "PreviewPrevious");
     QToolButton* next = Button(preview, "PreviewNext");
     QToolButton* fit = Button(preview, "PreviewFit");

@@ -111,6 +111,7 @@ void TTarvokCalcOstrelin::DocumentPreview() {
     if (pages.empty()) {
         throw Error("Dokument nemá žádnou stránku.");
     }
+    // Owned by the window, and deleted as soon as the user closes it.
     auto* dialog = new TPreviewDlg(std::move(pages), this);
     dialog->show();
 }
