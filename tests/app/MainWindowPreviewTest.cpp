@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
@@ -109,7 +110,12 @@ TEST_F(MainWindowPreviewTest, ShowsTheJobsPagesAndLeavesTheJobWaitingInTheQueue)
     EXPECT_EQ(window->Queue().Count(), 1u);
 
     Find<QAction>("PUMenuDocumentPreview")->trigger();
-    EXPECT_EQ(Previews().size(), 2u) << "the list's menu opens one more";
+    ASSERT_EQ(Previews().size(), 2u) << "the list's menu opens one more";
+    Previews()[0]->findChild<QPushButton*>(QStringLiteral("PreviewClose"))->click();
+    EXPECT_EQ(Previews().size(), 1u) << "a closed preview is gone";
+    Previews()[0]->reject();
+    EXPECT_TRUE(Previews().empty()) << "rejected, as by Esc, it is gone too";
+    EXPECT_EQ(spool.Read("DOPIS.QSF"), letter);
 }
 
 TEST_F(MainWindowPreviewTest, KeepsWorkingWhileTheQueueIsRescannedAndTheJobPrints) {
