@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/cycle/JobDispatcher.h"
+#include "app/preview/ReportJobPreview.h"
 #include "app/startup/Executable.h"
 #include "app/startup/RunningCopy.h"
 #include "app/window/QtWaitCursor.h"
@@ -85,8 +86,10 @@ int main(int argc, char* argv[]) {
         platform::printing::MakeSystemPrinting([] { QCoreApplication::processEvents(); });
     platform::richtext::QtTextMetrics textMetrics;
     app::QtWaitCursor waitCursor;
+    const report::DisplayMetrics screen = ScreenMetrics();
+    app::ReportJobPreview previews(textMetrics, waitCursor, screen);
 
-    app::MainWindowServices services{files,    messageBoxes,         errors,  jobs,
+    app::MainWindowServices services{files,    messageBoxes,         errors,  jobs,  previews,
                                      settings, printing->Printers(), exePath, exeDir};
     services.PrinterListComplete = printing->PrinterListComplete();
     platform::desktop::DesktopNotifier notifier(app::kApplicationTitle);
@@ -100,7 +103,7 @@ int main(int argc, char* argv[]) {
     });
     app::TAboutDlg aboutDlg;
     mainWindow.SetAboutDialog(&aboutDlg);
-    print::TPrintQReport printQReport(*printing, textMetrics, waitCursor, ScreenMetrics());
+    print::TPrintQReport printQReport(*printing, textMetrics, waitCursor, screen);
     jobs.Attach(mainWindow, printQReport, printQReport);
 
     // A logout, a closed terminal, Ctrl+C or the display going away end the program as its Quit

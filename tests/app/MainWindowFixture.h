@@ -11,13 +11,16 @@
 
 #include "app/RecordingJobHandler.h"
 #include "app/SpoolFiles.h"
+#include "app/preview/ReportJobPreview.h"
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/desktop/TrayIconRecorder.h"
 #include "platform/desktop/fake/RecordingErrorReport.h"
 #include "platform/desktop/fake/RecordingNotifier.h"
 #include "platform/desktop/fake/ScriptedMessageBoxes.h"
 #include "platform/files/posix/PosixFileSystem.h"
+#include "platform/richtext/qt/QtTextMetrics.h"
 #include "platform/settings/SettingsStore.h"
+#include "print/RecordingWaitCursor.h"
 
 namespace ostrelin::app {
 
@@ -29,12 +32,13 @@ namespace desktop = platform::desktop;
 inline constexpr std::string_view kSettingsKey = "Software\\Veldane\\Tarvok Calc Ostrelin";
 
 inline const char* const kDocumentCommands[] = {
-    "TBPrinterDeleteAll", "MenuPrinterDeleteAll", "PUMenuPrinterDeleteAll",
-    "TBDocumentEnDis",    "MenuDocumentEnDis",    "PUMenuDocumentEnDis",
-    "TBDocumentDelete",   "MenuDocumentDelete",   "PUMenuDocumentDelete"};
+    "TBPrinterDeleteAll",   "MenuPrinterDeleteAll", "PUMenuPrinterDeleteAll", "TBDocumentEnDis",
+    "MenuDocumentEnDis",    "PUMenuDocumentEnDis",  "TBDocumentDelete",       "MenuDocumentDelete",
+    "PUMenuDocumentDelete", "MenuDocumentPreview",  "PUMenuDocumentPreview"};
 
 // The main window on fakes: scripted message boxes, a recording error report and job handler,
-// a spool directory and a settings file in temporary folders, a notification area that exists.
+// a spool directory and a settings file in temporary folders, a notification area that exists;
+// previews are made for real, by the report form on the preview printer.
 class MainWindowTest : public ::testing::Test {
   protected:
     // Creates the window as start-up does; the timer is slow unless a test wants it fast, so
@@ -44,6 +48,7 @@ class MainWindowTest : public ::testing::Test {
                                     boxes,
                                     errors,
                                     jobs,
+                                    previews,
                                     settings,
                                     {"Laser", "Tisk do PDF"},
                                     "/opt/ostrelin/ostrelin",
@@ -86,6 +91,9 @@ class MainWindowTest : public ::testing::Test {
     desktop::ScriptedMessageBoxes boxes;
     desktop::RecordingErrorReport errors;
     testing::RecordingJobHandler jobs;
+    platform::richtext::QtTextMetrics textMetrics;
+    print::testing::RecordingWaitCursor previewCursor;
+    ReportJobPreview previews{textMetrics, previewCursor};
     SpoolDirectory spool;
     testing::TempDir config;
     const platform::settings::SettingsStore settings{config / "settings.reg", errors};

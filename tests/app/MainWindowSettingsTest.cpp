@@ -158,8 +158,15 @@ TEST_F(MainWindowSettingsTest, FailingToStoreIsIgnored) {
     const std::filesystem::path blocked = config / "blocked";
     std::ofstream(blocked) << "a file where a folder should be";
     const platform::settings::SettingsStore unwritable(blocked / "settings.reg", errors);
-    window = std::make_unique<TTarvokCalcOstrelin>(MainWindowServices{
-        files, boxes, errors, jobs, unwritable, {}, "/opt/ostrelin/ostrelin", spool.Path()});
+    window = std::make_unique<TTarvokCalcOstrelin>(MainWindowServices{files,
+                                                                      boxes,
+                                                                      errors,
+                                                                      jobs,
+                                                                      previews,
+                                                                      unwritable,
+                                                                      {},
+                                                                      "/opt/ostrelin/ostrelin",
+                                                                      spool.Path()});
     EXPECT_NO_THROW(Destroy());
     ASSERT_EQ(errors.Messages().size(), 1u) << "only the unreadable file is told, not the writes";
     EXPECT_EQ(errors.Messages()[0].rfind("Soubor nastavení ", 0), 0u);

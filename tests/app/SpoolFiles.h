@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/TempDir.h"
@@ -34,6 +35,11 @@ class SpoolDirectory {
     void SetLastWrite(const std::string& name, Clock::time_point lastWrite) const {
         std::filesystem::last_write_time(
             dir_ / name, std::filesystem::file_time_type::clock::from_sys(lastWrite));
+    }
+
+    std::string Read(const std::string& name) const {
+        std::ifstream file(dir_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
 
     bool Exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }

@@ -15,8 +15,10 @@
 #include "app/window/PrinterStateField.h"
 #include "app/window/QueueListModel.h"
 #include "app/window/TAboutDlg.h"
+#include "app/window/TPreviewDlg.h"
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "app/window/TextRoutines.h"
+#include "platform/Error.h"
 #include "platform/desktop/qt/HelpViewer.h"
 
 namespace ostrelin::app {
@@ -94,6 +96,26 @@ void TTarvokCalcOstrelin::PrinterDeleteAll() {
     if (answer == desktop::IDYES) {
         queue_.DeleteAll(spoolDir_);
     }
+}
+
+void TTarvokCalcOstrelin::DocumentPreview() {
+    if (queue_.Empty()) {
+        return;
+    }
+    const std::optional<std::size_t> entry = CurrentEntry();
+    if (!entry || *entry >= queue_.Count()) {
+        return;
+    }
+    // Read, not claimed: the job stays in the queue as it is and may print while it is looked at.
+    std::string bytes =
+        services_.Files.LoadWholeFile(spoolDir_ + queue_.Entries()[*entry].DiskName);
+    platform::printing::preview::PreviewPages pages = services_.Previews.Render(std::move(bytes));
+    if (pages.empty()) {
+        throw Error("Dokument nemá žádnou stránku.");
+    }
+    // Owned by the window, and deleted as soon as the user closes it.
+    auto* dialog = new TPreviewDlg(std::move(pages), this);
+    dialog->show();
 }
 
 bool TTarvokCalcOstrelin::ApplicationIdle() {
@@ -177,7 +199,8 @@ void TTarvokCalcOstrelin::UpdateCommands() {
         button->setEnabled(enabled);
     }
     for (QAction* action : {menuPrinterDeleteAll_, puMenuPrinterDeleteAll_, menuDocumentEnDis_,
-                            puMenuDocumentEnDis_, menuDocumentDelete_, puMenuDocumentDelete_}) {
+                            puMenuDocumentEnDis_, menuDocumentDelete_, puMenuDocumentDelete_,
+                            menuDocumentPreview_, puMenuDocumentPreview_}) {
         action->setEnabled(enabled);
     }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cycle/JobHandler.h"
+#include "app/preview/JobPreview.h"
 #include "platform/desktop/ErrorReport.h"
 #include "platform/desktop/MessageBoxes.h"
 #include "platform/desktop/Notifier.h"
@@ -22,6 +23,7 @@ struct MainWindowServices {
     platform::desktop::MessageBoxes& MessageBoxes;
     platform::desktop::ErrorReport& Errors;
     JobHandler& Jobs;
+    JobPreview& Previews;  // the pages of a waiting job, for the command "Náhled..."
     const platform::settings::SettingsStore& Settings;
     std::vector<std::string> InstalledPrinters;  // in the system's order
     std::string ExePath;                         // the running executable, for the start at logon

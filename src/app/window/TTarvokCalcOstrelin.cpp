@@ -47,6 +47,7 @@ using texts::kCaptionPrinterPause;
 const QString kDeleteAllCaption = QStringLiteral("Stornovat všechny dokumenty...");
 const QString kDocumentEnDisCaption = QStringLiteral("Pozastavit/povolit dokument");
 const QString kDocumentDeleteCaption = QStringLiteral("Stornovat dokument...");
+const QString kDocumentPreviewCaption = QStringLiteral("Náhled...");
 
 constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 188;
@@ -135,6 +136,7 @@ void TTarvokCalcOstrelin::CreateActions() {
         NewAction(this, "MenuDocumentEnDis", kDocumentEnDisCaption, QKeySequence(Qt::Key_Space));
     menuDocumentDelete_ =
         NewAction(this, "MenuDocumentDelete", kDocumentDeleteCaption, QKeySequence(Qt::Key_Delete));
+    menuDocumentPreview_ = NewAction(this, "MenuDocumentPreview", kDocumentPreviewCaption);
     menuHelpHelp_ =
         NewAction(this, "MenuHelpHelp", QStringLiteral("&Nápověda..."), QKeySequence(Qt::Key_F1));
     menuHelpAbout_ = NewAction(this, "MenuHelpAbout", QStringLiteral("O programu..."));
@@ -143,6 +145,7 @@ void TTarvokCalcOstrelin::CreateActions() {
     puMenuPrinterDeleteAll_ = NewAction(this, "PUMenuPrinterDeleteAll", kDeleteAllCaption);
     puMenuDocumentEnDis_ = NewAction(this, "PUMenuDocumentEnDis", kDocumentEnDisCaption);
     puMenuDocumentDelete_ = NewAction(this, "PUMenuDocumentDelete", kDocumentDeleteCaption);
+    puMenuDocumentPreview_ = NewAction(this, "PUMenuDocumentPreview", kDocumentPreviewCaption);
     puMenuMinimize_ =
         NewAction(this, "PUMenuMinimize", QStringLiteral("Zavři, ale zůstaň aktivní"));
 
@@ -156,12 +159,14 @@ void TTarvokCalcOstrelin::CreateActions() {
     on(menuPrinterQuit_, &TTarvokCalcOstrelin::FormQuit);
     on(menuDocumentEnDis_, &TTarvokCalcOstrelin::DocumentEnDis);
     on(menuDocumentDelete_, &TTarvokCalcOstrelin::DocumentDelete);
+    on(menuDocumentPreview_, &TTarvokCalcOstrelin::DocumentPreview);
     on(menuHelpHelp_, &TTarvokCalcOstrelin::FormHelp);
     on(menuHelpAbout_, &TTarvokCalcOstrelin::FormAbout);
     on(puMenuPrinterEnDis_, &TTarvokCalcOstrelin::PrinterEnDis);
     on(puMenuPrinterDeleteAll_, &TTarvokCalcOstrelin::PrinterDeleteAll);
     on(puMenuDocumentEnDis_, &TTarvokCalcOstrelin::DocumentEnDis);
     on(puMenuDocumentDelete_, &TTarvokCalcOstrelin::DocumentDelete);
+    on(puMenuDocumentPreview_, &TTarvokCalcOstrelin::DocumentPreview);
 }
 
 void TTarvokCalcOstrelin::CreateMenus() {
@@ -180,6 +185,7 @@ void TTarvokCalcOstrelin::CreateMenus() {
     document->setObjectName(QStringLiteral("MenuDocument"));
     document->addAction(menuDocumentEnDis_);
     document->addAction(menuDocumentDelete_);
+    document->addAction(menuDocumentPreview_);
 
     QMenu* help = mainMenu->addMenu(QStringLiteral("Nápověda"));
     help->setObjectName(QStringLiteral("MenuHelp"));
@@ -193,6 +199,7 @@ void TTarvokCalcOstrelin::CreateMenus() {
     NewSeparator(puMenu_, "PUMenu_1");
     puMenu_->addAction(puMenuDocumentEnDis_);
     puMenu_->addAction(puMenuDocumentDelete_);
+    puMenu_->addAction(puMenuDocumentPreview_);
     NewSeparator(puMenu_, "PUMenu_2");
     puMenu_->addAction(puMenuMinimize_);
 

@@ -66,6 +66,8 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     void DocumentEnDis();
     void DocumentDelete();
     void PrinterDeleteAll();
+    // Shows the current entry's pages in a window of their own, without printing the job.
+    void DocumentPreview();
 
     // Processing cycle
     // The application's idle call: FormIdle with its errors reported; returns "done".
@@ -168,12 +170,14 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     QAction* menuPrinterQuit_ = nullptr;
     QAction* menuDocumentEnDis_ = nullptr;
     QAction* menuDocumentDelete_ = nullptr;
+    QAction* menuDocumentPreview_ = nullptr;
     QAction* menuHelpHelp_ = nullptr;
     QAction* menuHelpAbout_ = nullptr;
     QAction* puMenuPrinterEnDis_ = nullptr;
     QAction* puMenuPrinterDeleteAll_ = nullptr;
     QAction* puMenuDocumentEnDis_ = nullptr;
     QAction* puMenuDocumentDelete_ = nullptr;
+    QAction* puMenuDocumentPreview_ = nullptr;
     QAction* puMenuMinimize_ = nullptr;
     QMenu* puMenu_ = nullptr;
     QMenu* puTrayIcon_ = nullptr;

@@ -4,16 +4,13 @@
 #include <optional>
 
 #include "platform/Error.h"
-#include "platform/printing/PaperCodes.h"
-#include "platform/printing/Sheet.h"
+#include "platform/printing/PaperTableDriver.h"
 #include "platform/printing/pdf/PdfFileName.h"
 #include "platform/printing/pdf/PdfPageWriter.h"
 
 namespace ostrelin::platform::printing::pdf {
 
 namespace {
-
-constexpr std::int16_t kA4 = 9;
 
 std::tm LocalTimeNow() {
     const std::time_t now = std::time(nullptr);
@@ -43,8 +40,7 @@ class PdfDeviceContext final : public DeviceContext {
         if (!writer_) {
             throw Error("Tisk do PDF: dokument nebyl zahájen");
         }
-        const auto sheet = SheetOfMode(mode_, kA4);
-        writer_->StartPage(sheet.value_or(Sheet{21000, 29700, false}));
+        writer_->StartPage(PageSheet(mode_));
     }
 
     void EndPage() override {}
@@ -85,44 +81,12 @@ class PdfDeviceContext final : public DeviceContext {
     std::optional<PdfPageWriter> writer_;
 };
 
-class PdfPrinterDriver final : public PrinterDriver {
+class PdfPrinterDriver final : public PaperTableDriver {
   public:
+    PdfPrinterDriver() : PaperTableDriver(kPdfPrinterDpi) {}
+
     std::string Port() const override { return PdfOutputFolder().string(); }
     std::string DriverPath() const override { return "/usr/lib/ostrelin/ostrelin-pdf"; }
-
-    DeviceMode DefaultDeviceMode() const override {
-        DeviceMode mode;
-        mode.Fields = kFieldOrientation | kFieldPaperSize;
-        mode.PaperSize = kA4;
-        mode.Orientation = kOrientationPortrait;
-        return mode;
-    }
-
-    std::vector<std::int16_t> Papers(const DeviceMode&) const override {
-        std::vector<std::int16_t> codes;
-        for (const PaperCodeInfo& paper : PaperCodeTable()) {
-            codes.push_back(paper.Code);
-        }
-        return codes;
-    }
-
-    Resolution LogPixels(const DeviceMode&) const override {
-        return {kPdfPrinterDpi, kPdfPrinterDpi};
-    }
-
-    std::optional<canvas::Point> PrintingOffset(const DeviceMode&) const override {
-        return canvas::Point{0, 0};
-    }
-
-    std::optional<canvas::Point> PhysicalPageSize(const DeviceMode& mode) const override {
-        const auto sheet = SheetOfMode(mode, kA4);
-        if (!sheet) {
-            return std::nullopt;
-        }
-        const int width = HundredthsToPixels(sheet->Width, kPdfPrinterDpi);
-        const int length = HundredthsToPixels(sheet->Length, kPdfPrinterDpi);
-        return sheet->Landscape ? canvas::Point{length, width} : canvas::Point{width, length};
-    }
 
     std::unique_ptr<DeviceContext> CreateDC(const DeviceMode& mode) override {
         return std::make_unique<PdfDeviceContext>(mode);
