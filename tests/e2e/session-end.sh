@@ -8,6 +8,19 @@ source "$(dirname "$0")/e2e-lib.sh"
 export CUPS_SERVER=$E2E_BASE/no-cups.sock
 readonly AUTOSTART="$XDG_CONFIG_DIRS/autostart/Tarvok Calc Ostrelin.desktop"
 
+# Waits for the spooler with process id $1 to end with status $2 and finds the spool folder kept in
+# the settings and the socket gone; $3 says what ended it.
+expect_ended() {
+    local pid=$1 expected=$2 cause=$3 status=0
+    wait_until "the spooler to end" is_gone "$pid"
+    wait "$pid" || status=$?
+    expect_eq "$status" "$expected" "exit status after $cause"
+    expect_eq "$(stored_setting SpoolDir)" "\"SpoolDir\"=\"$SPOOL\"" "the spool folder kept"
+    if [[ -e $XDG_RUNTIME_DIR/TTarvokCalcOstrelin ]]; then
+        fail "the socket is left after $cause"
+    fi
+}
+
 for signal in TERM HUP INT; do
     step "SIG$signal"
     write_settings "\"SpoolDir\"=\"$SPOOL\""
@@ -15,15 +28,10 @@ for signal in TERM HUP INT; do
     start_spooler "sig$signal"
     pid_var=sig${signal}_pid
     kill "-$signal" "${!pid_var}"
-    wait_until "the spooler to end" is_gone "${!pid_var}"
-    status=0
-    wait "${!pid_var}" || status=$?
-    expect_eq "$status" 0 "exit status after SIG$signal"
+    expect_ended "${!pid_var}" 0 "SIG$signal"
     expect_eq "$(stored_setting PrinterName)" '"PrinterName"="-Výchozí tiskárna Windows-"' \
         "the printer stored after SIG$signal"
-    expect_eq "$(stored_setting SpoolDir)" "\"SpoolDir\"=\"$SPOOL\"" "the spool folder kept"
     [[ -f $AUTOSTART ]] || fail "no start at logon stored after SIG$signal"
-    [[ -e $XDG_RUNTIME_DIR/TTarvokCalcOstrelin ]] && fail "the socket is left after SIG$signal"
 done
 
 step "SIGTERM while a long job prints"
@@ -60,14 +68,9 @@ if have_x_tools; then
     xdotool mousemove --window "$window" 20 60 click 1 key ctrl+space
     sleep 1
     kill "$xvfb_pid"
-    wait_until "the spooler to end" is_gone "$display_pid"
-    status=0
-    wait "$display_pid" || status=$?
-    expect_eq "$status" 1 "exit status after the display went away"
+    expect_ended "$display_pid" 1 "the display went away"
     expect_eq "$(stored_setting PrinterEnable)" '"PrinterEnable"=dword:00000000' \
         "the pause stored after the display went away"
-    expect_eq "$(stored_setting SpoolDir)" "\"SpoolDir\"=\"$SPOOL\"" "the spool folder kept"
-    [[ -e $XDG_RUNTIME_DIR/TTarvokCalcOstrelin ]] && fail "the socket is left after the display went away"
 else
     echo "skipped: Xvfb or xdotool is missing"
 fi
