@@ -35,7 +35,7 @@ constexpr std::array kReasons = std::to_array<ReasonWords>({
     {"connecting-to-device", "připojuje se k tiskárně", false},
     {"timed-out", "neodpovídá", true},
     {"shutdown", "je vypnutá", true},
-    {"paused", "pozastavena správcem", false},
+    {"paused", "pozastavena", false},
     {"spool-area-full", "tisková fronta je plná", true},
     {"cups-missing-filter", "chybí program, který úlohy pro tiskárnu převádí", true},
     {"cups-insecure-filter", "program, který úlohy převádí, není bezpečný", true},
@@ -79,6 +79,10 @@ std::string PrinterStateText(const PrinterState& state) {
         details.emplace_back("nepřijímá úlohy");
     }
     for (const std::string& reason : state.Reasons) {
+        // A stopped queue is paused by definition: its state says so already.
+        if (reason == "paused" && state.State == PrinterState::Kind::Stopped) {
+            continue;
+        }
         const ReasonWords* words = WordsOf(reason);
         details.emplace_back(words != nullptr ? std::string(words->Words)
                                               : "hlásí „" + reason + "“");

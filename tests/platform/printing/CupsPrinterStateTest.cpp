@@ -54,6 +54,24 @@ TEST_F(PrinterStateWithCups, TellsIdleStoppedRejectingAndGoneQueues) {
     EXPECT_EQ(system->StateOf("ostrelin_never_added").State, Kind::Gone);
 }
 
+// A printer that runs out of paper: its backend (nopaper:, see with-private-cups.sh) takes the job,
+// says so and stops the queue, and the state tells it in words.
+TEST_F(PrinterStateWithCups, AQueueOutOfPaperSaysSo) {
+    CommandOutput(
+        "lpadmin -p ostrelin_nopaper -E -v nopaper:/ 2>&1; "
+        "echo job | lp -d ostrelin_nopaper 2>&1");
+    PrinterState state;
+    for (int attempt = 0; attempt < 100 && state.State != Kind::Stopped; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        state = system->StateOf("ostrelin_nopaper");
+    }
+    CommandOutput("lpadmin -x ostrelin_nopaper");
+    EXPECT_EQ(state.State, Kind::Stopped);
+    EXPECT_EQ(state.Reasons, (std::vector<std::string>{"media-empty", "paused"}));
+    EXPECT_EQ(PrinterStateText(state), "Tiskárna „ostrelin_nopaper“: zastavena – došel papír");
+    EXPECT_TRUE(NeedsAttention(state));
+}
+
 // A scheduler that takes the connection and never answers: the question gives up in time.
 TEST_F(PrinterStateWithCups, GivesUpOnASchedulerThatNeverAnswers) {
     const std::string path =

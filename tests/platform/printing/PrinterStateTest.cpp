@@ -28,7 +28,7 @@ TEST(PrinterStateTest, TellsTheStateInWordsAndWhetherItNeedsTheUser) {
           .State = Kind::Stopped,
           .AcceptingJobs = false,
           .Reasons = {"paused"}},
-         "Tiskárna „laser“: zastavena – nepřijímá úlohy, pozastavena správcem",
+         "Tiskárna „laser“: zastavena – nepřijímá úlohy",
          true},
         {{.Printer = "laser", .State = Kind::Stopped, .Reasons = {"media-empty", "door-open"}},
          "Tiskárna „laser“: zastavena – došel papír, jsou otevřená dvířka",

@@ -23,13 +23,32 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The system's filters and backends, and one backend of ours: "nopaper:" takes a job, says that
+# the printer has run out of paper and stops the queue, as a real printer's backend does.
+mkdir -p "$base/serverbin/backend"
+for part in /usr/lib/cups/*; do
+    [[ $part == */backend ]] || ln -s "$part" "$base/serverbin/"
+done
+ln -s /usr/lib/cups/backend/* "$base/serverbin/backend/"
+cat >"$base/serverbin/backend/nopaper" <<'BACKEND'
+#!/bin/sh
+if [ "$#" -eq 0 ]; then
+    echo 'direct nopaper "Unknown" "A printer out of paper"'
+    exit 0
+fi
+echo "STATE: +media-empty-error" >&2
+echo "ERROR: out of paper" >&2
+exit 4
+BACKEND
+chmod 0755 "$base/serverbin/backend/nopaper"
+
 cat >"$base/etc/cups-files.conf" <<CONF
 ServerRoot $base/etc
 RequestRoot $base/spool
 TempDir $base/spool/tmp
 CacheDir $base/cache
 StateDir $base/run
-ServerBin /usr/lib/cups
+ServerBin $base/serverbin
 DataDir /usr/share/cups
 DocumentRoot /usr/share/cups/doc-root
 ErrorLog $base/log/error_log
