@@ -43,7 +43,11 @@ void RichTextDocument::AppendParagraph(const Paragraph& paragraph) {
         Append(text, run.Format);
     }
     Append(std::string_view(&kParagraphMark, 1), paragraph.MarkFormat);
-    ++paragraphCount_;
+}
+
+std::size_t RichTextDocument::ParagraphCount() const {
+    return static_cast<std::size_t>(
+        std::count(characters_.begin(), characters_.end(), kParagraphMark));
 }
 
 void RichTextDocument::Append(std::string_view text, const CharFormat& format) {
@@ -114,7 +118,7 @@ void RichTextDocument::ForEachParagraph(const std::function<void(const Paragraph
 
 std::vector<Paragraph> RichTextDocument::Paragraphs() const {
     std::vector<Paragraph> paragraphs;
-    paragraphs.reserve(paragraphCount_);
+    paragraphs.reserve(ParagraphCount());
     ForEachParagraph([&](const Paragraph& paragraph) { paragraphs.push_back(paragraph); });
     return paragraphs;
 }

@@ -71,8 +71,8 @@ class RichTextDocument {
     // it passed through C strings, and print as nothing.
     void AppendParagraph(const Paragraph& paragraph);
 
-    // The number of paragraphs.
-    std::size_t ParagraphCount() const { return paragraphCount_; }
+    // The number of paragraphs: one end mark each.
+    std::size_t ParagraphCount() const;
 
     // Every character, each paragraph's end mark counting as one: the index range that layout
     // works with.
@@ -111,7 +111,6 @@ class RichTextDocument {
 
     CharFormat defaultFormat_;
     std::string characters_;
-    std::size_t paragraphCount_ = 0;
     std::vector<CharFormat> formats_;
     std::vector<FormatRun> runs_;
     std::vector<IndentChange> indents_;
