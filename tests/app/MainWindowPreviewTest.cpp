@@ -137,6 +137,28 @@ TEST_F(MainWindowPreviewTest, KeepsWorkingWhileTheQueueIsRescannedAndTheJobPrint
     EXPECT_TRUE(errors.Messages().empty());
 }
 
+TEST_F(MainWindowPreviewTest, ShowsAJobThatIsPrintingFromItsClaimedFile) {
+    spool.Write("DOPIS.QSF", Example("DOPIS.QSF"));
+    Create();
+    Select(0);
+    // While a job prints, the window still answers the user (the printing system lets events
+    // through), and the file has been taken away under its claim name.
+    std::vector<std::string> namesWhilePrinting;
+    jobs.OnJob = [&] {
+        namesWhilePrinting = SpoolNames();
+        window->DocumentPreview();
+    };
+    window->RefreshQueue();
+    Period();
+    ASSERT_EQ(jobs.Jobs.size(), 1u);
+    ASSERT_EQ(namesWhilePrinting.size(), 1u);
+    EXPECT_NE(namesWhilePrinting[0], "DOPIS.QSF") << "claimed while it prints";
+    EXPECT_TRUE(errors.Messages().empty()) << errors.Messages().front();
+    const std::vector<TPreviewDlg*> open = Previews();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(PageText(*open[0]), "Stránka 1 z 3");
+}
+
 TEST_F(MainWindowPreviewTest, TurnsPagesAndFitsThePageToTheWindowOrShowsItsRealSize) {
     TPreviewDlg* const shown = PreviewOfTheLetter();
     ASSERT_NE(shown, nullptr);

@@ -107,8 +107,7 @@ void TTarvokCalcOstrelin::DocumentPreview() {
         return;
     }
     // Read, not claimed: the job stays in the queue as it is and may print while it is looked at.
-    std::string bytes =
-        services_.Files.LoadWholeFile(spoolDir_ + queue_.Entries()[*entry].DiskName);
+    std::string bytes = LoadForPreview(*entry);
     platform::printing::preview::PreviewPages pages = services_.Previews.Render(std::move(bytes));
     if (pages.empty()) {
         throw Error("Dokument nemá žádnou stránku.");
@@ -116,6 +115,19 @@ void TTarvokCalcOstrelin::DocumentPreview() {
     // Owned by the window, and deleted as soon as the user closes it.
     auto* dialog = new TPreviewDlg(std::move(pages), this);
     dialog->show();
+}
+
+std::string TTarvokCalcOstrelin::LoadForPreview(std::size_t entry) const {
+    const QueueEntry& job = queue_.Entries()[entry];
+    try {
+        return services_.Files.LoadWholeFile(spoolDir_ + job.DiskName);
+    } catch (const Error&) {
+        if (job.State != kStatePrinting) {
+            throw;
+        }
+    }
+    // A job that is printing has been taken under its claim name, which stays until it ends.
+    return services_.Files.LoadWholeFile(queue_.ClaimPath(entry, spoolDir_));
 }
 
 bool TTarvokCalcOstrelin::ApplicationIdle() {

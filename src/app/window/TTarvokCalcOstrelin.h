@@ -120,6 +120,8 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     // Tells the desktop, while the window is hidden, that the entry's job failed.
     void TellFailure(std::optional<std::size_t> entry);
     void FormDestroy();
+    // The bytes of the entry's job, under its own name or, while it prints, its claim name.
+    std::string LoadForPreview(std::size_t entry) const;
     // True when the program can hide into the notification area; without one it minimises.
     bool CanHideToTray() const;
     void FillPrinters();
