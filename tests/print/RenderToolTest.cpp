@@ -254,7 +254,7 @@ TEST_F(RenderTool, ARasterJobWithoutRowsGivesAnEmptyPictureAndNoPdf) {
     EXPECT_EQ(run.Exit, 0) << run.Err;
     EXPECT_EQ(ReadFile(folder.Path() / "empty.pbm"), "P4\n0 0\n");
     EXPECT_FALSE(fs::exists(folder.Path() / "empty.pdf"));
-    EXPECT_NE(run.Err.find("printed no page"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("nevytiskla žádnou stránku"), std::string::npos) << run.Err;
 }
 
 TEST_F(RenderTool, ANamedPrinterGetsTheJobInsteadOfAFileOfOurChoice) {
@@ -311,17 +311,18 @@ TEST_F(RenderTool, WrongInputAndWrongCommandLinesFailWithAMessage) {
         std::string message;
     } cases[] = {
         {{Path("MISSING.QSF"), "-o", Path("x.pdf")}, 1, "MISSING.QSF"},
-        {{Path(".")}, 1, "not a regular file"},
-        {{Path("TEXT.QSF"), "--printer", "Neznámá tiskárna"}, 1, "unknown printer"},
+        {{Path(".")}, 1, "není to obyčejný soubor"},
+        {{Path("TEXT.QSF"), "--printer", "Neznámá tiskárna"}, 1, "není nainstalována"},
         {{Path("TEXT.QSF"), "--printer", "Neznámá tiskárna"}, 1, "Tisk do PDF"},
-        {{Path("TEXT.QSF"), "--pbm", Path("x.pbm")}, 1, "raster job"},
-        {{QString::fromStdString(raster.string()), "--rtf", Path("x.rtf")}, 1, "text job"},
+        {{Path("TEXT.QSF"), "--pbm", Path("x.pbm")}, 1, "rastrovou úlohu"},
+        {{QString::fromStdString(raster.string()), "--rtf", Path("x.rtf")}, 1, "textovou úlohu"},
         {{Path("TEXT.QSF"), "-o", Path("no/such/folder/x.pdf")}, 1, "x.pdf"},
-        {{Path("TEXT.QSF"), "--colour"}, 2, "unknown option --colour"},
-        {{Path("TEXT.QSF"), "-o"}, 2, "needs a value"},
-        {{}, 2, "no spool file"},
-        {{Path("TEXT.QSF"), Path("TEXT.QSF")}, 2, "more than one"},
-        {{Path("TEXT.QSF"), "-o", Path("x.pdf"), "--printer", "Tisk do PDF"}, 2, "exclude"},
+        {{Path("TEXT.QSF"), "-o", Path("no/such/folder/x.pdf")}, 1, "složka neexistuje"},
+        {{Path("TEXT.QSF"), "--colour"}, 2, "neznámý přepínač --colour"},
+        {{Path("TEXT.QSF"), "-o"}, 2, "chybí hodnota přepínače -o"},
+        {{}, 2, "chybí soubor úlohy"},
+        {{Path("TEXT.QSF"), Path("TEXT.QSF")}, 2, "jen jeden soubor úlohy"},
+        {{Path("TEXT.QSF"), "-o", Path("x.pdf"), "--printer", "Tisk do PDF"}, 2, "vylučují"},
     };
     for (const auto& c : cases) {
         const ProcessRun run = Render(c.arguments);
@@ -336,9 +337,9 @@ TEST_F(RenderTool, WrongInputAndWrongCommandLinesFailWithAMessage) {
 TEST_F(RenderTool, HelpSaysWhatEveryOptionDoes) {
     const ProcessRun run = Render({"--help"});
     EXPECT_EQ(run.Exit, 0);
-    for (const char* text :
-         {"JOB.QSF", "-o OUT.pdf", "--printer NAME", "--rtf OUT.rtf", "--pbm OUT.pbm", "--info",
-          "Tisk do PDF", "kind: text", "kind: raster", "description: ", "Exit status"}) {
+    for (const char* text : {"ÚLOHA.QSF", "-o VÝSTUP.pdf", "--printer TISKÁRNA", "--rtf VÝSTUP.rtf",
+                             "--pbm VÝSTUP.pbm", "--info", "Tisk do PDF", "kind: text",
+                             "kind: raster", "description: ", "Návratový kód"}) {
         EXPECT_NE(run.Out.find(text), std::string::npos) << text;
     }
 }

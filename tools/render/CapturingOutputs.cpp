@@ -17,7 +17,7 @@ void WriteFile(const std::filesystem::path& path, const std::function<void(std::
         file.close();
     }
     if (!file) {
-        throw Error("cannot write " + path.string());
+        throw Error("soubor " + path.string() + " nelze zapsat");
     }
 }
 

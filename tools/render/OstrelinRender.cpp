@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         options = ParseRenderOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const UsageError& error) {
         std::cerr << "ostrelin-render: " << error.what() << "\n"
-                  << "Try 'ostrelin-render --help' for more information.\n";
+                  << "Podrobnosti vypíše příkaz „ostrelin-render --help“.\n";
         return kWrongCommandLine;
     }
     if (options.Help) {

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "platform/Error.h"
+#include "platform/files/ErrorText.h"
 
 namespace ostrelin::tools::render {
 
@@ -20,8 +20,8 @@ constexpr const char* kPdfFolderVariable = "OSTRELIN_PDF_DIR";
 PdfFileTarget::PdfFileTarget(fs::path target) : target_(std::move(target)) {
     std::string pattern = (fs::temp_directory_path() / "ostrelin-render-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
-        throw Error("cannot make a temporary folder for the PDF: " +
-                    std::string(std::strerror(errno)));
+        throw Error("nelze vytvořit dočasnou složku pro PDF: " +
+                    platform::files::FileErrorText(errno));
     }
     folder_ = pattern;
     if (const char* previous = std::getenv(kPdfFolderVariable)) {
@@ -51,7 +51,7 @@ bool PdfFileTarget::Collect() {
         return false;
     }
     if (printed.size() > 1) {
-        throw Error("the job printed more than one document");
+        throw Error("úloha vytiskla víc než jeden dokument");
     }
     std::error_code error;
     fs::rename(printed.front(), target_, error);
@@ -61,7 +61,8 @@ bool PdfFileTarget::Collect() {
         fs::copy_file(printed.front(), target_, fs::copy_options::overwrite_existing, error);
     }
     if (error) {
-        throw Error("cannot write " + target_.string() + ": " + error.message());
+        throw Error("soubor " + target_.string() +
+                    " nelze zapsat: " + platform::files::FileErrorText(error.value()));
     }
     return true;
 }

@@ -38,13 +38,13 @@ class NoWaitCursor final : public print::WaitCursor {
 std::string ReadJobFile(const std::string& path) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
-        throw Error("cannot read the spool file " + path + ": " +
-                    (fs::exists(path, error) ? "not a regular file" : "no such file"));
+        throw Error("soubor úlohy " + path + " nelze přečíst: " +
+                    (fs::exists(path, error) ? "není to obyčejný soubor" : "soubor neexistuje"));
     }
     std::ifstream file(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad() || !file.is_open()) {
-        throw Error("cannot read the spool file " + path);
+        throw Error("soubor úlohy " + path + " nelze přečíst");
     }
     return bytes;
 }
@@ -58,7 +58,7 @@ int PrinterPosition(const platform::printing::PrintingSystem& printing, const st
         for (const std::string& printer : printers) {
             known += "\n  " + printer;
         }
-        throw Error("unknown printer \"" + name + "\"; the installed printers are:" + known);
+        throw Error("tiskárna „" + name + "“ není nainstalována; nainstalované tiskárny:" + known);
     }
     return static_cast<int>(found - printers.begin()) + 1;
 }
@@ -71,10 +71,12 @@ void RenderJob(const RenderOptions& options, const platform::printing::PrintingS
     const decode::JobKind kind = decode::ClassifyJob(stream);
     const bool text = kind == decode::JobKind::Text;
     if (options.Rtf && !text) {
-        throw Error("--rtf needs a text job, and " + options.Job + " is a raster job");
+        throw Error("přepínač --rtf je jen pro textovou úlohu, ale " + options.Job +
+                    " je rastrová úloha");
     }
     if (options.Pbm && text) {
-        throw Error("--pbm needs a raster job, and " + options.Job + " is a text job");
+        throw Error("přepínač --pbm je jen pro rastrovou úlohu, ale " + options.Job +
+                    " je textová úloha");
     }
     if (options.Info) {
         const platform::files::PosixFileSystem files;
@@ -113,8 +115,8 @@ void RenderJob(const RenderOptions& options, const platform::printing::PrintingS
         decode::DecodeRasterJob(stream, *choice, output);
     }
     if (pdf && !pdf->Collect()) {
-        notes << "ostrelin-render: the job printed no page, so " << *options.Output
-              << " was not written\n";
+        notes << "ostrelin-render: úloha nevytiskla žádnou stránku, soubor " << *options.Output
+              << " proto nevznikl\n";
     }
 }
 

@@ -7,28 +7,29 @@ namespace ostrelin::tools::render {
 namespace {
 
 constexpr std::string_view kUsage =
-    R"(Usage: ostrelin-render JOB.QSF [-o OUT.pdf] [--printer NAME] [--rtf OUT.rtf] [--pbm OUT.pbm] [--info]
+    R"(Použití: ostrelin-render ÚLOHA.QSF [-o VÝSTUP.pdf] [--printer TISKÁRNA] [--rtf VÝSTUP.rtf] [--pbm VÝSTUP.pbm] [--info]
 
-Decodes a spool file of the Ostrelin print spooler and prints it through the spooler's own report
-form, exactly as the spooler prints it: a text job over as many A4 pages as it needs, a raster job
-(a cutting plan) fitted on one A4 page.
+Dekóduje soubor úlohy tiskového spooleru Ostrelin a vytiskne ho vlastní tiskovou sestavou spooleru
+přesně tak, jak ho tiskne spooler: textovou úlohu na tolik stran A4, kolik jich potřebuje,
+rastrovou úlohu (nářezový plán) vměstnanou na jednu stranu A4.
 
-  -o OUT.pdf       print on the built-in printer "Tisk do PDF" and write the document to OUT.pdf
-                   (an existing file is replaced)
-  --printer NAME   print on the installed printer NAME instead of writing a PDF
-  --rtf OUT.rtf    write the composed document as RTF (text jobs only)
-  --pbm OUT.pbm    write the decoded picture as a binary PBM (P4) image (raster jobs only; a job
-                   without rows gives a 0 x 0 image)
-  --info           print two lines: "kind: text" or "kind: raster", and "description: " followed
-                   by the job's description line as the spooler's queue shows it
-  -h, --help       show this help
+  -o VÝSTUP.pdf        vytiskne úlohu na vestavěnou tiskárnu „Tisk do PDF“ a dokument zapíše
+                       do souboru VÝSTUP.pdf (existující soubor nahradí)
+  --printer TISKÁRNA   vytiskne úlohu na nainstalovanou tiskárnu TISKÁRNA, a ne do PDF
+  --rtf VÝSTUP.rtf     zapíše sestavený dokument ve formátu RTF (jen u textové úlohy)
+  --pbm VÝSTUP.pbm     zapíše dekódovaný obrázek jako binární obraz PBM (P4), jen u rastrové
+                       úlohy; úloha bez řádků dá obraz 0 × 0
+  --info               vypíše dva řádky: „kind: text“ (textová úloha) nebo „kind: raster“
+                       (rastrová úloha) a „description: “ s popisem úlohy, jak ho ukazuje
+                       fronta spooleru
+  -h, --help           ukáže tuto nápovědu
 
-Without -o, --printer, --rtf, --pbm and --info the job is printed into a PDF named after the job,
-with the extension .pdf. Printing on "Tisk do PDF" by --printer writes into that printer's folder
-($OSTRELIN_PDF_DIR, else ~/PDF).
+Bez -o, --printer, --rtf, --pbm a --info se úloha vytiskne do PDF pojmenovaného po úloze,
+s příponou .pdf. Tisk na „Tisk do PDF“ přes --printer zapisuje do složky této tiskárny
+($OSTRELIN_PDF_DIR, jinak ~/PDF).
 
-Exit status: 0 when everything asked for was done, 1 when the job cannot be read, the printer is
-unknown or printing fails, 2 for a wrong command line.
+Návratový kód: 0, když se udělalo vše požadované, 1, když úlohu nelze přečíst, tiskárna není
+nainstalována nebo tisk selže, 2 při chybném příkazovém řádku.
 )";
 
 }  // namespace
@@ -40,7 +41,7 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         const auto value = [&]() -> std::string {
             if (i + 1 >= arguments.size()) {
-                throw UsageError("option " + argument + " needs a value");
+                throw UsageError("chybí hodnota přepínače " + argument);
             }
             return arguments[++i];
         };
@@ -57,7 +58,7 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--info") {
             options.Info = true;
         } else if (argument.size() > 1 && argument.front() == '-') {
-            throw UsageError("unknown option " + argument);
+            throw UsageError("neznámý přepínač " + argument);
         } else {
             jobs.push_back(argument);
         }
@@ -66,11 +67,11 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
         return options;
     }
     if (jobs.size() != 1) {
-        throw UsageError(jobs.empty() ? "no spool file given" : "more than one spool file given");
+        throw UsageError(jobs.empty() ? "chybí soubor úlohy" : "lze zadat jen jeden soubor úlohy");
     }
     options.Job = jobs.front();
     if (options.Output && options.Printer) {
-        throw UsageError("-o and --printer exclude each other");
+        throw UsageError("přepínače -o a --printer se navzájem vylučují");
     }
     if (options.Prints() && !options.Output && !options.Printer) {
         options.Output = std::filesystem::path(options.Job).replace_extension(".pdf").string();
