@@ -33,11 +33,10 @@ std::optional<T> ParseNumber(std::string_view text) {
 }
 
 int Usage(std::string_view problem) {
-    std::cerr
-        << "ostrelin-post: " << problem << "\n"
-        << "usage: ostrelin-post MESSAGE WPARAM LPARAM [CLASSNAME]\n"
-        << "  MESSAGE is an unsigned 32-bit decimal number, WPARAM and LPARAM signed 64-bit;\n"
-        << "  CLASSNAME defaults to TTarvokCalcOstrelin.\n";
+    std::cerr << "ostrelin-post: " << problem << "\n"
+              << "použití: ostrelin-post ZPRÁVA WPARAM LPARAM [TŘÍDA]\n"
+              << "  ZPRÁVA je desítkové číslo bez znaménka (32 bitů), WPARAM a LPARAM jsou čísla\n"
+              << "  se znaménkem (64 bitů); bez udání TŘÍDY platí TTarvokCalcOstrelin.\n";
     return BadUsage;
 }
 
@@ -45,27 +44,28 @@ int Usage(std::string_view problem) {
 
 int main(int argc, char* argv[]) {
     if (argc < 4 || argc > 5) {
-        return Usage("expected three numbers and an optional class name");
+        return Usage("čekají se tři čísla a případně třída okna");
     }
     const auto message = ParseNumber<std::uint32_t>(argv[1]);
     const auto wParam = ParseNumber<std::int64_t>(argv[2]);
     const auto lParam = ParseNumber<std::int64_t>(argv[3]);
     if (!message || !wParam || !lParam) {
-        return Usage("MESSAGE, WPARAM and LPARAM must be decimal numbers in range");
+        return Usage("ZPRÁVA, WPARAM a LPARAM musí být desítková čísla v povoleném rozsahu");
     }
     const std::string className = argc == 5 ? argv[4] : "TTarvokCalcOstrelin";
     if (!ostrelin::platform::desktop::WindowClassSocketPath(className)) {
-        return Usage("no usable socket for class name \"" + className +
-                     "\" (a plain file name is needed, and a runtime directory)");
+        return Usage("třídu okna „" + className +
+                     "“ nelze použít: musí to být prosté jméno souboru a uživatel musí mít "
+                     "běhový adresář (XDG_RUNTIME_DIR)");
     }
     const PostedMessage posted{*message, *wParam, *lParam};
     if (!ostrelin::platform::desktop::PostMessageToClass(className, posted)) {
         if (ostrelin::platform::desktop::FindWindowByClass(className)) {
-            std::cerr << "ostrelin-post: the program registered as \"" << className
-                      << "\" is not taking messages now\n";
+            std::cerr << "ostrelin-post: program registrovaný jako „" << className
+                      << "“ teď nepřijímá zprávy\n";
         } else {
-            std::cerr << "ostrelin-post: no running program is registered as \"" << className
-                      << "\"\n";
+            std::cerr << "ostrelin-post: jako „" << className
+                      << "“ není registrován žádný běžící program\n";
         }
         return NobodyListens;
     }
