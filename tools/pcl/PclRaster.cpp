@@ -97,7 +97,7 @@ class RasterReader {
             } else if (command.Final == 'M') {
                 mode_ = static_cast<int>(value);
                 if (mode_ < 0 || mode_ > 3) {
-                    throw Error("PCL compression mode " + command.Value + " is not supported.");
+                    throw Error("Režim komprese PCL " + command.Value + " není podporován.");
                 }
             } else if (command.Final == 'Y') {
                 row_ += static_cast<std::int64_t>(value);
@@ -107,8 +107,7 @@ class RasterReader {
             raster_.Resolution = static_cast<int>(value);
         } else if (raster && command.Group == 'r' && command.Final == 'A') {
             if (x_ != 0 && value == 1) {
-                throw Error(
-                    "Raster graphics that start away from the left edge are not supported.");
+                throw Error("Rastrová grafika, která nezačíná u levého okraje, není podporována.");
             }
             seed_.clear();
         } else if (raster && command.Group == 'p' && command.Final == 'X') {
@@ -139,7 +138,7 @@ class RasterReader {
         }
         const std::int64_t index = pageTop_ + row_;
         if (index < static_cast<std::int64_t>(raster_.Rows.size())) {
-            throw Error("A raster row moves up over rows already drawn.");
+            throw Error("Rastrový řádek se vrací nahoru přes už nakreslené řádky.");
         }
         raster_.Rows.resize(static_cast<std::size_t>(index));
         raster_.Rows.push_back(row);

@@ -29,7 +29,7 @@ std::string ToCp852(const std::string& utf8) {
     const std::unique_ptr<void, int (*)(iconv_t)> converter(iconv_open("CP852", "UTF-8"),
                                                             iconv_close);
     if (converter.get() == reinterpret_cast<iconv_t>(-1)) {
-        throw Error("iconv cannot convert to CP852.");
+        throw Error("Knihovna iconv neumí převádět do kódové stránky 852.");
     }
     std::string in = utf8;
     std::string out(utf8.size(), '\0');
@@ -38,7 +38,7 @@ std::string ToCp852(const std::string& utf8) {
     std::size_t inLeft = in.size();
     std::size_t outLeft = out.size();
     if (iconv(converter.get(), &inAt, &inLeft, &outAt, &outLeft) == static_cast<std::size_t>(-1)) {
-        throw Error("The description cannot be written in code page 852.");
+        throw Error("Popis nelze zapsat v kódové stránce 852.");
     }
     out.resize(out.size() - outLeft);
     return out;
@@ -47,7 +47,7 @@ std::string ToCp852(const std::string& utf8) {
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw Error("Cannot read " + path + ".");
+        throw Error("Soubor " + path + " nelze přečíst.");
     }
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -56,7 +56,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) {
-        throw Error("Cannot write " + path + ".");
+        throw Error("Soubor " + path + " nelze zapsat.");
     }
 }
 
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         }
     }
     if (files.size() != 2) {
-        std::cerr << "usage: ostrelin-pcl2qsf [--description TEXT] INPUT.pcl OUTPUT.QSF\n";
+        std::cerr << "použití: ostrelin-pcl2qsf [--description POPIS] VSTUP.pcl VÝSTUP.QSF\n";
         return 2;
     }
     try {

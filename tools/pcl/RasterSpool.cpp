@@ -26,7 +26,7 @@ void AppendData(std::string& spool, std::string_view data) {
 std::string WriteRasterSpool(std::string_view descriptionCp852, int resolution,
                              const std::vector<std::string>& rows) {
     if (resolution != 75 && resolution != 150) {
-        throw Error("Spool files carry raster jobs at 75 or 150 dpi, not " +
+        throw Error("Rastrová úloha smí mít rozlišení jen 75 nebo 150 dpi, ne " +
                     std::to_string(resolution) + ".");
     }
     std::string spool(descriptionCp852);
@@ -35,8 +35,8 @@ std::string WriteRasterSpool(std::string_view descriptionCp852, int resolution,
     AppendEscape(spool, "*t" + std::to_string(resolution) + "R");
     for (const std::string& row : rows) {
         if (row.size() > kMaxRowBytes) {
-            throw Error("A raster row of " + std::to_string(row.size()) +
-                        " bytes does not fit a data record.");
+            throw Error("Rastrový řádek o " + std::to_string(row.size()) +
+                        " bajtech se nevejde do datového záznamu.");
         }
         AppendEscape(spool, "*b" + std::to_string(row.size()) + "W");
         AppendData(spool, row);
