@@ -15,6 +15,9 @@ install(FILES ${OSTRELIN_DEBIAN_DIR}/copyright ${ostrelin_changelog_FILES} DESTI
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ostrelin)
 set(CPACK_PACKAGE_CONTACT "Ostrelin maintainers <maintainers@users.noreply.c-seed-f1b2b5bc.example>")
+# The description stays English, unlike everything the programs say: Debian wants a package's
+# Description in English and carries its translations, Czech among them, beside it, each one
+# keyed to the English text.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print spooler of the Tarvok Calc workstation")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tarvok Calc writes every print job as a spool file into a spool directory.
