@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -182,6 +184,30 @@ TEST(WindowClass, SilentClientDoesNotHoldUpOthers) {
     // The half line is still completed by its sender.
     ASSERT_TRUE(SendAll(silent.Get(), " 2\n"));
     EXPECT_EQ(inbox.WaitFor(2).back(), (PostedMessage{1024, 1, 2}));
+}
+
+// Programs that connect and say nothing, however many, neither keep a message out nor hold the
+// server's descriptors.
+TEST(WindowClass, ThousandsOfSilentClientsDoNotKeepAMessageOut) {
+    rlimit files{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &files), 0);
+    files.rlim_cur = std::min<rlim_t>(files.rlim_max, 8192);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &files), 0);
+    ASSERT_GE(files.rlim_cur, 4200u) << "too few file descriptors for the test";
+
+    const std::string name = ClassName();
+    WindowClassServer server(name);
+    Inbox inbox(server);
+    std::vector<files::UniqueFd> silent;
+    for (int i = 0; i < 2000; ++i) {
+        silent.push_back(RawClient(name));
+        ASSERT_TRUE(silent.back()) << i;
+    }
+    ASSERT_TRUE(PostMessageToClass(name, {WM_QUIT, 0, 0}));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(inbox.WaitFor(1), (std::vector<PostedMessage>{{WM_QUIT, 0, 0}}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3))
+        << "the message waited behind the silent clients";
 }
 
 TEST(WindowClass, AClientThatTricklesIsDroppedWithinSeconds) {

@@ -20,11 +20,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Clients beyond this many wait in the socket's queue until earlier ones are done.
-constexpr std::size_t MaxClients = 32;
+// Clients held at once; a new one beyond this many pushes out the oldest that has sent nothing of
+// a line yet, so that programs that connect and then stay silent cannot keep others out.
+constexpr std::size_t MaxClients = 64;
 constexpr std::size_t ReadChunk = 4096;
-// A client has this long from connecting to send its messages, so that programs that connect and
-// then hang or trickle bytes cannot hold the slots.
+// Each client has this long from connecting to send its messages, whatever the others do, so that
+// programs that connect and then hang or trickle bytes are let go.
 constexpr auto ClientTimeLimit = std::chrono::seconds{3};
 constexpr auto IdleCheckInterval = std::chrono::seconds{1};
 
@@ -97,8 +98,9 @@ bool WindowClassServer::Register() {
     return true;
 }
 
-// Accepting all waiting clients before reading any keeps the order of messages that one program
-// posted one after another: its earlier connection was written to before the later one was made.
+// Clients are read in the order they connected, which keeps the order of messages that one
+// program posted one after another: its earlier connection was written to before the later one
+// was made.
 void WindowClassServer::Pump() {
     AcceptClients();
     for (const std::unique_ptr<Client>& client : clients_) {
@@ -112,7 +114,6 @@ void WindowClassServer::Pump() {
         }
     }
     std::erase_if(clients_, [](const std::unique_ptr<Client>& client) { return client->Finished; });
-    listenerNotifier_->setEnabled(clients_.size() < MaxClients);
     if (clients_.empty()) {
         idleCheck_.stop();
     } else if (!idleCheck_.isActive()) {
@@ -121,7 +122,7 @@ void WindowClassServer::Pump() {
 }
 
 void WindowClassServer::AcceptClients() {
-    while (clients_.size() < MaxClients) {
+    for (;;) {
         const int socket =
             ::accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (socket < 0) {
@@ -136,8 +137,24 @@ void WindowClassServer::AcceptClients() {
         client->Connected = Clock::now();
         connect(client->Notifier.get(), &QSocketNotifier::activated, this,
                 &WindowClassServer::Pump);
+        // Read at once, so that whether a client has said anything is known before clients are
+        // let go for newer ones.
+        ReadFrom(*client);
         clients_.push_back(std::move(client));
+        if (clients_.size() > MaxClients) {
+            DropOldestSilentClient();
+        }
     }
+}
+
+void WindowClassServer::DropOldestSilentClient() {
+    const auto silent =
+        std::find_if(clients_.begin(), clients_.end(), [](const std::unique_ptr<Client>& client) {
+            return client->Pending.empty() && !client->Finished;
+        });
+    const auto oldest = silent != clients_.end() ? silent : clients_.begin();
+    Drop(**oldest);
+    clients_.erase(oldest);
 }
 
 void WindowClassServer::ReadFrom(Client& client) {

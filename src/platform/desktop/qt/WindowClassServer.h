@@ -23,7 +23,9 @@ namespace ostrelin::platform::desktop {
 //
 // Every message received is emitted as MessagePosted from the event loop, in the order the
 // messages were posted, never from inside the socket handling. Lines that are not messages are
-// ignored; a client that sends an overlong line or takes too long (3 s) is disconnected.
+// ignored; a client that sends an overlong line or takes too long (3 s from connecting) is
+// disconnected. Every waiting client is accepted at once; of more than a few dozen, the oldest
+// silent ones are let go, so that no number of idle clients keeps a message from arriving.
 class WindowClassServer : public QObject {
     Q_OBJECT
 
@@ -51,6 +53,7 @@ class WindowClassServer : public QObject {
     bool Register();
     void Pump();
     void AcceptClients();
+    void DropOldestSilentClient();
     void ReadFrom(Client& client);
     void TakeLines(Client& client);
     void DropIdleClients();
