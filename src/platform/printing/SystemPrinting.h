@@ -20,8 +20,8 @@ inline constexpr std::string_view kPdfPrinterName = "Tisk do PDF";
 std::unique_ptr<PrintingSystem> MakeSystemPrinting(std::function<void()> betweenPages = {});
 
 // Removes the documents that runs which ended while printing left half-written: the built-in
-// printer's hidden part files and the CUPS device's temporaries, older than a minute and held by
-// no process (a document being written is locked).
+// printer's hidden part files and the CUPS device's temporaries that no process holds (a document
+// is locked by its maker from the moment its file exists until it is done), whatever their age.
 void RemoveAbandonedDocuments();
 
 }  // namespace ostrelin::platform::printing

@@ -185,9 +185,9 @@ TEST(PdfPrinter, AnExistingFileIsNeverOverwritten) {
         fs::temp_directory_path() / ("ostrelin-pdfname-" + std::to_string(getpid()));
     fs::remove_all(folder);
     const fs::path made = folder / "made";
-    const fs::path part = pdf::CreatePartFile(made, "Doc");  // the folder is created
+    const fs::path part = pdf::CreatePartFile(made, "Doc").Path;  // the folder is created
     EXPECT_EQ(part, made / ".Doc.pdf.part");
-    EXPECT_EQ(pdf::CreatePartFile(made, "Doc"), made / ".Doc (2).pdf.part");
+    EXPECT_EQ(pdf::CreatePartFile(made, "Doc").Path, made / ".Doc (2).pdf.part");
     std::ofstream(part) << "new";
     std::ofstream(made / "Doc.pdf") << "keep";
     std::ofstream(made / "Doc (2).pdf") << "keep too";
@@ -243,6 +243,22 @@ TEST(PdfPrinter, OutputFolderComesFromTheEnvironmentOrHome) {
     unsetenv("OSTRELIN_PDF_DIR");
     setenv("HOME", "/home/tester", 1);
     EXPECT_EQ(pdf::PdfOutputFolder(), fs::path("/home/tester/PDF"));
+}
+
+// What a run killed while printing left is cleared at the next start, however new it is; what a
+// running document's maker holds is not.
+TEST(PdfPrinter, PartFilesNobodyHoldsAreRemovedAtOnceAndHeldOnesKept) {
+    const ostrelin::testing::TempDir dir;
+    setenv("OSTRELIN_PDF_DIR", dir.Path().c_str(), 1);
+    std::ofstream(dir / ".Left behind.pdf.part") << "%PDF-1.4 half";
+    std::ofstream(dir / "Done.pdf") << "%PDF-1.4";
+    const pdf::PartFile held = pdf::CreatePartFile(dir.Path(), "Printing now");
+
+    RemoveAbandonedDocuments();
+
+    EXPECT_EQ(FilesIn(dir.Path()),
+              (std::vector<std::string>{".Printing now.pdf.part", "Done.pdf"}));
+    unsetenv("OSTRELIN_PDF_DIR");
 }
 
 }  // namespace

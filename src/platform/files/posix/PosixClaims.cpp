@@ -2,7 +2,6 @@
 // the parts of PosixFileSystem that rest on locks and leases.
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 
 #include "platform/Error.h"
 #include "platform/files/ErrorText.h"
+#include "platform/files/posix/FileLock.h"
 #include "platform/files/posix/FileReading.h"
 #include "platform/files/posix/PosixFileSystem.h"
 #include "platform/files/posix/Rename.h"
@@ -18,20 +18,26 @@ namespace ostrelin::platform::files {
 
 namespace {
 
-// Locks the open file for this process alone; false when another process holds a lock on it.
-bool LockExclusively(int fd) {
-    int result = 0;
-    do {
-        result = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
-}
-
 bool SameFile(int fd, const std::string& path) {
     struct stat open {};
     struct stat named {};
-    return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
+    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 &&
            open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// True when the rename failed only because the folder is sticky and the file is another user's:
+// then nothing but the folder's setting can help, and the user is told what to change.
+bool RefusedBySticky(int fd, const std::string& folder) {
+    struct stat file {};
+    struct stat dir {};
+    const uid_t self = ::geteuid();
+    return ::fstat(fd, &file) == 0 && ::stat(folder.c_str(), &dir) == 0 &&
+           (dir.st_mode & S_ISVTX) != 0 && file.st_uid != self && dir.st_uid != self;
 }
 
 class PosixClaimedFile final : public ClaimedFile {
@@ -70,7 +76,7 @@ std::unique_ptr<ClaimedFile> PosixFileSystem::Claim(const std::string& path,
     // unlocked by a run that looks for claims left behind.
     UniqueFd fd = OpenRegularFile(path);
     if (!fd) {
-        if (::access(path.c_str(), F_OK) != 0) {
+        if (::faccessat(AT_FDCWD, path.c_str(), F_OK, AT_SYMLINK_NOFOLLOW) != 0) {
             return nullptr;  // gone
         }
         throw Error("Cannot open file " + path);
@@ -82,6 +88,14 @@ std::unique_ptr<ClaimedFile> PosixFileSystem::Claim(const std::string& path,
         const int cause = errno;
         if (cause == ENOENT) {
             return nullptr;  // another run took it first
+        }
+        if ((cause == EPERM || cause == EACCES) && RefusedBySticky(fd.Get(), FolderOf(path))) {
+            throw ForeignFileError(
+                "Soubor " + path + " nelze převzít k tisku: patří jinému uživateli a složka " +
+                FolderOf(path) +
+                " má nastavený příznak sticky, se kterým cizí soubory smí přejmenovat jen jejich "
+                "vlastník. Sdílenou složku pro tiskové úlohy nastavte jako skupinovou bez "
+                "příznaku sticky (chmod 2770 a společná skupina všech uživatelů).");
         }
         throw Error("Soubor " + path + " nelze převzít k tisku: " + FileErrorText(cause) + ".");
     }
@@ -103,6 +117,14 @@ std::unique_ptr<ClaimedFile> PosixFileSystem::TakeUpClaim(const std::string& cla
     return std::make_unique<PosixClaimedFile>(std::move(fd), claimPath, originalPath);
 }
 
+void PosixFileSystem::WatchWriters(const std::string& directory) const {
+    const std::scoped_lock guard(watchesLock_);
+    std::unique_ptr<WriterWatch>& watch = watches_[directory];
+    if (!watch || !watch->Active()) {
+        watch = std::make_unique<WriterWatch>(directory);
+    }
+}
+
 bool PosixFileSystem::BeingWritten(const std::string& path) const {
     const UniqueFd fd = OpenRegularFile(path);
     if (!fd) {
@@ -112,7 +134,15 @@ bool PosixFileSystem::BeingWritten(const std::string& path) const {
         ::fcntl(fd.Get(), F_SETLEASE, F_UNLCK);
         return false;
     }
-    return errno == EAGAIN;
+    // EACCES: another owner's file; EINVAL: a file system without leases.
+    return errno == EAGAIN || WatchSeesWriter(path);
+}
+
+bool PosixFileSystem::WatchSeesWriter(const std::string& path) const {
+    const std::string folder = FolderOf(path);
+    const std::scoped_lock guard(watchesLock_);
+    const auto watch = watches_.find(folder);
+    return watch != watches_.end() && watch->second->OpenForWriting(path.substr(folder.size()));
 }
 
 bool PosixFileSystem::DeleteUnlessLocked(const std::string& path) const {

@@ -7,27 +7,29 @@
 #include <optional>
 
 #include "platform/Error.h"
+#include "platform/files/posix/FileLock.h"
 #include "platform/printing/Sheet.h"
 #include "platform/printing/cups/CupsCapabilities.h"
 #include "platform/printing/cups/CupsJob.h"
 #include "platform/printing/cups/CupsMapping.h"
+#include "platform/printing/pdf/PdfFileName.h"
 #include "platform/printing/pdf/PdfPageWriter.h"
 
 namespace ostrelin::platform::printing::cups {
 
 namespace {
 
-// A new empty file in the temporary folder for a job's PDF.
-std::filesystem::path CreateJobFile() {
+// A new empty file in the temporary folder for a job's PDF, locked from the moment it exists
+// until the job is done with it.
+pdf::PartFile CreateJobFile() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "ostrelin-job-XXXXXX.pdf").string();
-    const int descriptor = mkstemps(pattern.data(), 4);
-    if (descriptor < 0) {
+    files::UniqueFd lock{mkstemps(pattern.data(), 4)};
+    if (!lock || !files::LockExclusively(lock.Get())) {
         throw Error("Nelze vytvořit dočasný soubor pro tiskovou úlohu ve složce " +
                     std::filesystem::temp_directory_path().string() + ".");
     }
-    close(descriptor);
-    return pattern;
+    return pdf::PartFile{pattern, std::move(lock)};
 }
 
 // One document: pages go into a temporary PDF, which is submitted when the document ends and
@@ -43,8 +45,8 @@ class CupsDeviceContext final : public DeviceContext {
 
     void StartDoc(const std::string& documentName) override {
         title_ = documentName;
-        path_ = CreateJobFile();
-        writer_.emplace(*path_, documentName, ResolutionOf(caps_));
+        job_ = CreateJobFile();
+        writer_.emplace(job_->Path, documentName, ResolutionOf(caps_));
     }
 
     void StartPage() override {
@@ -67,7 +69,7 @@ class CupsDeviceContext final : public DeviceContext {
         }
         writer_->Finish();
         writer_.reset();
-        SubmitPdfJob(name_, title_, JobOptionsOf(caps_, mode_), *path_, abortProc_);
+        SubmitPdfJob(name_, title_, JobOptionsOf(caps_, mode_), job_->Path, abortProc_);
         Discard();
     }
 
@@ -85,10 +87,10 @@ class CupsDeviceContext final : public DeviceContext {
   private:
     void Discard() {
         writer_.reset();
-        if (path_) {
+        if (job_) {
             std::error_code ignored;
-            std::filesystem::remove(*path_, ignored);
-            path_.reset();
+            std::filesystem::remove(job_->Path, ignored);
+            job_.reset();
         }
     }
 
@@ -97,7 +99,7 @@ class CupsDeviceContext final : public DeviceContext {
     DeviceMode mode_;
     std::function<void()> abortProc_;
     std::string title_;
-    std::optional<std::filesystem::path> path_;
+    std::optional<pdf::PartFile> job_;
     std::optional<pdf::PdfPageWriter> writer_;
 };
 

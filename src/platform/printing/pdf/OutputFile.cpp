@@ -1,7 +1,6 @@
 #include "platform/printing/pdf/OutputFile.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,9 +16,6 @@ OutputFile::OutputFile(const std::filesystem::path& path) : path_(path) {
     if (!fd_) {
         Fail(errno);
     }
-    // Locked while it is written, so that a spooler clearing away what ended runs left behind
-    // never removes it.
-    ::flock(fd_.Get(), LOCK_EX | LOCK_NB);
     open(QIODevice::WriteOnly);
 }
 

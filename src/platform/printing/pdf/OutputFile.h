@@ -10,8 +10,8 @@ namespace ostrelin::platform::printing::pdf {
 
 // A file that a document is written into, as a device for Qt's writers, which do not tell when
 // a write fails: it keeps the first failure, so that a document cut short by a full disk is
-// known as such. The file is opened for writing, emptied, when the object is made, and locked
-// (flock) until it is closed.
+// known as such. The file is opened for writing, emptied, when the object is made; whoever made
+// the file holds its lock.
 class OutputFile final : public QIODevice {
   public:
     // Throws ostrelin::Error naming the file and the cause when it cannot be opened.

@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/files/ErrorText.h"
+#include "platform/files/posix/FileLock.h"
 #include "platform/files/posix/Rename.h"
 
 namespace ostrelin::platform::printing::pdf {
@@ -54,20 +55,18 @@ std::string PdfFileStem(const std::string& documentName, const std::tm& when) {
     return stem.empty() ? std::string(stamp) : stem + " " + stamp;
 }
 
-std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const std::string& stem) {
+PartFile CreatePartFile(const std::filesystem::path& folder, const std::string& stem) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     int cause = EEXIST;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-        const std::filesystem::path path =
-            folder / ("." + NumberedName(stem, attempt, ".pdf.part"));
+        std::filesystem::path path = folder / ("." + NumberedName(stem, attempt, ".pdf.part"));
         // Exclusive creation: an existing file with this name is left alone.
-        if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
-            std::fclose(file);
-            return path;
+        if (files::UniqueFd lock = files::CreateLockedFile(path)) {
+            return PartFile{std::move(path), std::move(lock)};
         }
         cause = errno;
-        if (!std::filesystem::exists(path)) {
+        if (cause != EEXIST) {
             break;
         }
     }

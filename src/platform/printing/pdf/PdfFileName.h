@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files/posix/UniqueFd.h"
+
 namespace ostrelin::platform::printing::pdf {
 
 // The names of the part files CreatePartFile makes.
@@ -17,11 +19,17 @@ std::filesystem::path PdfOutputFolder();
 // name and the time as "YYYY-MM-DD HH-MM-SS"; characters a file name cannot hold become '-'.
 std::string PdfFileStem(const std::string& documentName, const std::tm& when);
 
+// A document's file while it is written, and the lock its maker holds on it until it is done.
+struct PartFile {
+    std::filesystem::path Path;
+    files::UniqueFd Lock;
+};
+
 // Creates a new empty hidden file ".<stem>.pdf.part" in `folder` (made when missing), or
 // ".<stem> (2).pdf.part" and so on, for a document while it is written, so that a document left
-// half-written by a crash never carries a PDF's name; returns its path. Throws ostrelin::Error
-// when no file can be created.
-std::filesystem::path CreatePartFile(const std::filesystem::path& folder, const std::string& stem);
+// half-written by a crash never carries a PDF's name; it is locked from the moment it exists.
+// Throws ostrelin::Error when no file can be created.
+PartFile CreatePartFile(const std::filesystem::path& folder, const std::string& stem);
 
 // Gives the finished document `part` its name in its own folder: "<stem>.pdf", or
 // "<stem> (2).pdf" and so on when that name is taken, so that no existing file is ever

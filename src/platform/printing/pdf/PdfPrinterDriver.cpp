@@ -33,7 +33,7 @@ class PdfDeviceContext final : public DeviceContext {
     void StartDoc(const std::string& documentName) override {
         stem_ = PdfFileStem(documentName, LocalTimeNow());
         part_ = CreatePartFile(PdfOutputFolder(), stem_);
-        writer_.emplace(*part_, documentName, Resolution{kPdfPrinterDpi, kPdfPrinterDpi});
+        writer_.emplace(part_->Path, documentName, Resolution{kPdfPrinterDpi, kPdfPrinterDpi});
     }
 
     void StartPage() override {
@@ -49,7 +49,7 @@ class PdfDeviceContext final : public DeviceContext {
         if (writer_) {
             writer_->Finish();
             writer_.reset();
-            PublishPdfFile(*part_, stem_);
+            PublishPdfFile(part_->Path, stem_);
             part_.reset();
         }
     }
@@ -70,14 +70,14 @@ class PdfDeviceContext final : public DeviceContext {
         writer_.reset();
         if (part_) {
             std::error_code ignored;
-            std::filesystem::remove(*part_, ignored);
+            std::filesystem::remove(part_->Path, ignored);
             part_.reset();
         }
     }
 
     DeviceMode mode_;
     std::string stem_;
-    std::optional<std::filesystem::path> part_;
+    std::optional<PartFile> part_;
     std::optional<PdfPageWriter> writer_;
 };
 

@@ -82,12 +82,11 @@ std::unique_ptr<PrintingSystem> MakeSystemPrinting(std::function<void()> between
 
 void RemoveAbandonedDocuments() {
     const files::PosixFileSystem files;
-    const auto abandoned = std::chrono::system_clock::now() - std::chrono::minutes(1);
     const auto removeIn = [&](const std::filesystem::path& folder, std::string_view pattern) {
         const std::string directory = folder.string() + "/";
         for (const files::FoundFile& found :
              files.FindFiles(directory, std::string(pattern), files::faHidden)) {
-            if ((found.Attributes & files::faDirectory) == 0 && found.LastWrite < abandoned) {
+            if ((found.Attributes & files::faDirectory) == 0) {
                 files.DeleteUnlessLocked(directory + found.Name);
             }
         }
