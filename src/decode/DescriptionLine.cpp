@@ -11,7 +11,7 @@ namespace ostrelin::decode {
 std::string ReadDescriptionLine(const platform::files::FileSystem& files, const std::string& path) {
     std::optional<std::string> line;
     try {
-        line = files.ReadTextLine(path);
+        line = files.ReadTextLine(path, kDescriptionMaxBytes);
     } catch (const std::exception&) {
         // The queue refresh must go on whatever happens to one file; it then shows no description.
         return {};

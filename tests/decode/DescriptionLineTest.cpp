@@ -16,7 +16,7 @@ using namespace std::string_literals;
 using platform::files::FoundFile;
 
 // Files held in memory. ReadTextLine cuts the content the way a text-mode first-line read does:
-// at the first CR or SUB.
+// at the first CR or SUB, or where it has read as much as it was asked for.
 class InMemoryFiles : public platform::files::ReadOnlyFileSystem {
   public:
     std::map<std::string, std::string> Contents;
@@ -27,7 +27,8 @@ class InMemoryFiles : public platform::files::ReadOnlyFileSystem {
         return {};
     }
     std::string LoadWholeFile(const std::string& path) const override { return Contents.at(path); }
-    std::optional<std::string> ReadTextLine(const std::string& path) const override {
+    std::optional<std::string> ReadTextLine(const std::string& path,
+                                            std::size_t maxBytes) const override {
         if (FailWithError) {
             throw Error("Cannot open file " + path);
         }
@@ -35,7 +36,7 @@ class InMemoryFiles : public platform::files::ReadOnlyFileSystem {
         if (file == Contents.end()) {
             return std::nullopt;
         }
-        return file->second.substr(0, file->second.find_first_of("\r\x1a"));
+        return file->second.substr(0, file->second.find_first_of("\r\x1a")).substr(0, maxBytes);
     }
 };
 
@@ -57,30 +58,37 @@ TEST_P(DescriptionLineTest, ShowsFirstLineWithoutLeadingControlBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DescriptionLineTest,
-    ::testing::Values(LineCase{"EmptyFile", "", ""},
-                      LineCase{"PlainLine", "Faktura 12\r\n\x00\x00\x01"s, "Faktura 12"},
-                      LineCase{"NoLineEnd", "Faktura 12", "Faktura 12"},
-                      LineCase{"LeadingControlBytesRemoved",
-                               "\x01\x02"
-                               "Faktura\r\n",
-                               "Faktura"},
-                      LineCase{"InnerAndTrailingControlBytesKept",
-                               "\x01\x02"
-                               "Fa\x01kt\x02\r\n",
-                               "Fa\x01kt\x02"},
-                      LineCase{"LeadingZeroBytesRemoved",
-                               "\x00\x1f\x00"
-                               "abc\r"s,
-                               "abc"},
-                      LineCase{"SpaceStopsTheStripping", "\x1f \x01x\r\n", " \x01x"},
-                      LineCase{"OnlyControlBytes", "\x01\x02\x1f\r\nabc", ""},
-                      LineCase{"LfBeforeCrIsText", "Line\nnext\r\n", "Line\nnext"},
-                      LineCase{"SubEndsTheLine",
-                               "Before\x1a"
-                               "After\r\n",
-                               "Before"},
-                      LineCase{"NonLettersKeepTheirBytes", "20\xf8 \xf5 \xe1\r\n",
-                               "20\xf8 \xf5 \xe1"}),
+    ::testing::Values(
+        LineCase{"EmptyFile", "", ""},
+        LineCase{"PlainLine", "Faktura 12\r\n\x00\x00\x01"s, "Faktura 12"},
+        LineCase{"NoLineEnd", "Faktura 12", "Faktura 12"},
+        LineCase{"LeadingControlBytesRemoved",
+                 "\x01\x02"
+                 "Faktura\r\n",
+                 "Faktura"},
+        LineCase{"InnerAndTrailingControlBytesKept",
+                 "\x01\x02"
+                 "Fa\x01kt\x02\r\n",
+                 "Fa\x01kt\x02"},
+        LineCase{"LeadingZeroBytesRemoved",
+                 "\x00\x1f\x00"
+                 "abc\r"s,
+                 "abc"},
+        LineCase{"SpaceStopsTheStripping", "\x1f \x01x\r\n", " \x01x"},
+        LineCase{"OnlyControlBytes", "\x01\x02\x1f\r\nabc", ""},
+        LineCase{"LfBeforeCrIsText", "Line\nnext\r\n", "Line\nnext"},
+        LineCase{"SubEndsTheLine",
+                 "Before\x1a"
+                 "After\r\n",
+                 "Before"},
+        LineCase{"NonLettersKeepTheirBytes", "20\xf8 \xf5 \xe1\r\n", "20\xf8 \xf5 \xe1"},
+        LineCase{"LineOfTheBoundIsWhole", std::string(kDescriptionMaxBytes, 'a') + "\r\n",
+                 std::string(kDescriptionMaxBytes, 'a')},
+        LineCase{"LongerLineIsCutAtTheBound",
+                 std::string(kDescriptionMaxBytes, 'b') + "\x9f" + std::string(100'000, 'c'),
+                 std::string(kDescriptionMaxBytes, 'b')},
+        LineCase{"CutCountsTheLeadingControlBytes",
+                 std::string(kDescriptionMaxBytes - 2, '\x01') + "\xa7lu\r", "\x9el"}),
     testing::CaseName());
 
 TEST(DescriptionLineLettersTest, CzechLettersBecomeCodePage1250) {

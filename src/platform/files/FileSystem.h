@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/Error.h"
+
 namespace ostrelin::platform::files {
+
+// The longest name, in bytes, that a file of a directory may have.
+inline constexpr std::size_t kMaxFileNameBytes = 255;
 
 // Attribute bits of a directory entry, with the values the spool directory scan asks for.
 enum FileAttribute : std::uint32_t {
@@ -18,6 +23,13 @@ enum FileAttribute : std::uint32_t {
     faDirectory = 16,
     faArchive = 32,
     faAnyFile = 63,
+};
+
+// Raised when a file cannot be taken because it belongs to another user and the folder lets only
+// a file's owner rename or delete it (a sticky folder).
+class ForeignFileError : public Error {
+  public:
+    using Error::Error;
 };
 
 struct FoundFile {
@@ -59,8 +71,13 @@ class FileSystem {
     virtual std::string LoadWholeFile(const std::string& path) const = 0;
 
     // The bytes from the start of a file up to, not including, its first CR or SUB (or its end),
-    // read without loading the file whole; nothing when the file cannot be read.
-    virtual std::optional<std::string> ReadTextLine(const std::string& path) const = 0;
+    // at most `maxBytes` of them: the rest of a longer line is never read. Nothing when the file
+    // cannot be read.
+    virtual std::optional<std::string> ReadTextLine(const std::string& path,
+                                                    std::size_t maxBytes) const = 0;
+
+    // Creates the file `path` with `content`; false when it exists already or cannot be written.
+    virtual bool CreateNewFile(const std::string& path, const std::string& content) const = 0;
 
     // Deletes a file; false when it could not be deleted.
     virtual bool DeleteFile(const std::string& path) const = 0;
@@ -69,7 +86,7 @@ class FileSystem {
     // folder, in one step that no other process can come between. Nothing when the file has gone
     // or another process holds it. Throws Error("Cannot open file <path>") when it cannot be
     // read, and Error naming the file and the cause when it cannot be renamed (no right to write
-    // in the folder).
+    // in the folder); ForeignFileError when the folder lets only a file's owner rename it.
     virtual std::unique_ptr<ClaimedFile> Claim(const std::string& path,
                                                const std::string& claimPath) const = 0;
 
@@ -78,8 +95,14 @@ class FileSystem {
     virtual std::unique_ptr<ClaimedFile> TakeUpClaim(const std::string& claimPath,
                                                      const std::string& originalPath) const = 0;
 
-    // True while some process holds the file open for writing; false also when that cannot be
-    // told (a file of another owner, a network file system).
+    // Begins to notice which files of `directory` are opened for writing and closed again, for
+    // the files whose writers BeingWritten cannot ask the system about. Calling it again for the
+    // same directory changes nothing.
+    virtual void WatchWriters(const std::string& directory) const = 0;
+
+    // True while some process holds the file open for writing. Where the system cannot tell (a
+    // file of another owner, some network file systems), true when the directory's watch saw the
+    // file written and not closed since; false for files it has seen nothing of.
     virtual bool BeingWritten(const std::string& path) const = 0;
 
     // Deletes the file unless a process holds it locked; false when it was kept or could not be

@@ -12,6 +12,7 @@ namespace ostrelin::platform::files {
 class ReadOnlyFileSystem : public FileSystem {
   public:
     bool DeleteFile(const std::string&) const override { return false; }
+    bool CreateNewFile(const std::string&, const std::string&) const override { return false; }
     std::unique_ptr<ClaimedFile> Claim(const std::string&, const std::string&) const override {
         return nullptr;
     }
@@ -19,6 +20,7 @@ class ReadOnlyFileSystem : public FileSystem {
                                              const std::string&) const override {
         return nullptr;
     }
+    void WatchWriters(const std::string&) const override {}
     bool BeingWritten(const std::string&) const override { return false; }
     bool DeleteUnlessLocked(const std::string&) const override { return false; }
 };

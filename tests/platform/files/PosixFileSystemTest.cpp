@@ -12,6 +12,7 @@
 #include "platform/Error.h"
 #include "platform/TempDir.h"
 #include "platform/files/posix/PosixFileSystem.h"
+#include "platform/files/posix/WriterWatch.h"
 
 namespace ostrelin::platform::files {
 namespace {
@@ -58,8 +59,8 @@ class FindFilesTest : public ::testing::Test {
 
 TEST_F(FindFilesTest, AttributeMaskSelectsEntriesLikeAWildcardSearch) {
     using Found = std::vector<std::pair<std::string, std::uint32_t>>;
+    // Symbolic links are never listed, whatever they point to.
     const Found plainFiles = {
-        {"link.qsf", faArchive},
         {"readonly.qsf", faArchive | faReadOnly},
         {"x.qsf", faArchive},
         {"Y.QsF", faArchive},
@@ -69,13 +70,11 @@ TEST_F(FindFilesTest, AttributeMaskSelectsEntriesLikeAWildcardSearch) {
 
     EXPECT_EQ(Find(faHidden), (Found{
                                   {".hidden.qsf", faArchive | faHidden},
-                                  {"link.qsf", faArchive},
                                   {"readonly.qsf", faArchive | faReadOnly},
                                   {"x.qsf", faArchive},
                                   {"Y.QsF", faArchive},
                               }));
     EXPECT_EQ(Find(faDirectory), (Found{
-                                     {"link.qsf", faArchive},
                                      {"readonly.qsf", faArchive | faReadOnly},
                                      {"X.QSF", faDirectory},
                                      {"x.qsf", faArchive},
@@ -84,7 +83,6 @@ TEST_F(FindFilesTest, AttributeMaskSelectsEntriesLikeAWildcardSearch) {
     EXPECT_EQ(Find(faAnyFile), (Found{
                                    {".hidden.qsf", faArchive | faHidden},
                                    {".hiddendir.qsf", faDirectory | faHidden},
-                                   {"link.qsf", faArchive},
                                    {"readonly.qsf", faArchive | faReadOnly},
                                    {"X.QSF", faDirectory},
                                    {"x.qsf", faArchive},
@@ -92,21 +90,34 @@ TEST_F(FindFilesTest, AttributeMaskSelectsEntriesLikeAWildcardSearch) {
                                }));
 }
 
-TEST_F(FindFilesTest, ReportsSizeAndLastWriteOfTheFileALinkPointsTo) {
+TEST_F(FindFilesTest, ReportsSizeAndLastWrite) {
     const timeval times[2] = {{1'000'000'000, 0}, {1'234'567'890, 500'000}};
     ASSERT_EQ(::utimes((dir_ / "x.qsf").c_str(), times), 0);
     const auto expectedTime =
         std::chrono::system_clock::from_time_t(1'234'567'890) + std::chrono::microseconds{500'000};
 
     for (const FoundFile& file : PosixFileSystem{}.FindFiles(dir_.Path().string(), "*.qsf", 0)) {
-        if (file.Name == "x.qsf" || file.Name == "link.qsf") {
-            EXPECT_EQ(file.Size, 3) << file.Name;
-            EXPECT_EQ(file.LastWrite, expectedTime) << file.Name;
+        if (file.Name == "x.qsf") {
+            EXPECT_EQ(file.Size, 3);
+            EXPECT_EQ(file.LastWrite, expectedTime);
         }
         if (file.Name == "Y.QsF") {
             EXPECT_EQ(file.Size, 5);
         }
     }
+}
+
+// A link in a folder that several users write to must not hand one user's file to another.
+TEST(SymbolicLinks, AreNeitherListedNorOpened) {
+    const TempDir dir;
+    WriteFile(dir / "private.txt", "heslo\r\n");
+    std::filesystem::create_symlink(dir / "private.txt", dir / "LINK.QSF");
+    const PosixFileSystem files;
+    EXPECT_TRUE(files.FindFiles(dir.Path().string(), "*.QSF", faAnyFile).empty());
+    EXPECT_EQ(files.ReadTextLine(dir / "LINK.QSF", 100), std::nullopt);
+    EXPECT_THROW(files.LoadWholeFile(dir / "LINK.QSF"), Error);
+    EXPECT_THROW(files.Claim(dir / "LINK.QSF", dir / ".LINK.QSF.printing-1"), Error);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "LINK.QSF"));
 }
 
 TEST(FindFiles, MissingDirectoryGivesNothing) {
@@ -162,7 +173,22 @@ TEST(ReadTextLine, StopsAtCarriageReturnOrSubstitute) {
     };
     for (const auto& [content, expected] : cases) {
         WriteFile(dir / "job.qsf", content);
-        EXPECT_EQ(PosixFileSystem{}.ReadTextLine(dir / "job.qsf"), expected)
+        EXPECT_EQ(PosixFileSystem{}.ReadTextLine(dir / "job.qsf", 100'000), expected)
+            << "content of " << content.size() << " bytes";
+    }
+}
+
+TEST(ReadTextLine, ReadsNoMoreThanItIsAskedFor) {
+    const TempDir dir;
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(10, 'a') + "\r", std::string(10, 'a')},
+        {std::string(11, 'b'), std::string(10, 'b')},
+        {std::string(10'000, 'c') + "\r", std::string(10, 'c')},
+        {"", ""},
+    };
+    for (const auto& [content, expected] : cases) {
+        WriteFile(dir / "job.qsf", content);
+        EXPECT_EQ(PosixFileSystem{}.ReadTextLine(dir / "job.qsf", 10), expected)
             << "content of " << content.size() << " bytes";
     }
 }
@@ -173,7 +199,7 @@ TEST(ReadTextLine, NothingForWhatCannotBeRead) {
     ASSERT_EQ(::mkfifo((dir / "pipe.qsf").c_str(), 0600), 0);
 
     for (const std::string& path : {dir / "missing.qsf", dir / "folder.qsf", dir / "pipe.qsf"}) {
-        EXPECT_EQ(PosixFileSystem{}.ReadTextLine(path), std::nullopt) << path;
+        EXPECT_EQ(PosixFileSystem{}.ReadTextLine(path, 100), std::nullopt) << path;
     }
 }
 
@@ -248,6 +274,41 @@ TEST(BeingWritten, TrueExactlyWhileAProcessHoldsTheFileOpenForWriting) {
     std::ifstream reader(job);
     EXPECT_FALSE(files.BeingWritten(job)) << "readers are no writers";
     EXPECT_FALSE(files.BeingWritten(dir / "GONE.QSF"));
+}
+
+// The signal that stands in for a lease on other owners' files: what the watch of the folder saw.
+TEST(WriterWatch, KnowsFilesWrittenAndNotClosedSinceItBegan) {
+    const TempDir dir;
+    WriteFile(dir / "BEFORE.QSF", "written before the watch");
+    std::ofstream before(dir / "OPEN.QSF", std::ios::binary);
+    before << "opened before the watch";
+    before.flush();
+
+    WriterWatch watch(dir.Path().string());
+    ASSERT_TRUE(watch.Active());
+    EXPECT_FALSE(watch.OpenForWriting("BEFORE.QSF"));
+    EXPECT_FALSE(watch.OpenForWriting("OPEN.QSF")) << "not known: the settle rule decides";
+    {
+        std::ofstream writer(dir / "NEW.QSF", std::ios::binary);
+        EXPECT_TRUE(watch.OpenForWriting("NEW.QSF")) << "created";
+        writer << "first piece";
+        writer.flush();
+        std::ifstream reader(dir / "NEW.QSF");
+        EXPECT_TRUE(watch.OpenForWriting("NEW.QSF")) << "a reader does not end it";
+    }
+    EXPECT_FALSE(watch.OpenForWriting("NEW.QSF")) << "closed";
+    {
+        std::ofstream again(dir / "NEW.QSF", std::ios::binary | std::ios::app);
+        again << "second piece";
+        again.flush();
+        EXPECT_TRUE(watch.OpenForWriting("NEW.QSF")) << "written again";
+        std::filesystem::rename(dir / "NEW.QSF", dir / "MOVED.QSF");
+        EXPECT_FALSE(watch.OpenForWriting("NEW.QSF"));
+    }
+    before.close();  // an open file keeps its folder from being gone for good
+    std::filesystem::remove_all(dir.Path());
+    EXPECT_FALSE(watch.OpenForWriting("MOVED.QSF"));
+    EXPECT_FALSE(watch.Active()) << "the folder has gone";
 }
 
 TEST(DeleteUnlessLocked, DeletesWhatNoProcessHolds) {

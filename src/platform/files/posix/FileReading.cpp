@@ -9,7 +9,7 @@
 namespace ostrelin::platform::files {
 
 UniqueFd OpenRegularFile(const std::string& path) {
-    UniqueFd fd{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    UniqueFd fd{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW)};
     struct stat info {};
     if (!fd || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return UniqueFd{};

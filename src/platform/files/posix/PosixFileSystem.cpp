@@ -61,8 +61,8 @@ std::vector<FoundFile> PosixFileSystem::FindFiles(const std::string& directory,
             continue;
         }
         struct stat info {};
-        if (::fstatat(dirFd, entry->d_name, &info, 0) != 0) {
-            continue;  // gone meanwhile, or a dangling symbolic link
+        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            continue;  // gone meanwhile
         }
         std::uint32_t attributes = 0;
         if (S_ISDIR(info.st_mode)) {
@@ -70,7 +70,7 @@ std::vector<FoundFile> PosixFileSystem::FindFiles(const std::string& directory,
         } else if (S_ISREG(info.st_mode)) {
             attributes |= faArchive;
         } else {
-            continue;  // FIFOs, sockets and devices are not files one can print from
+            continue;  // links, FIFOs, sockets and devices are not files one can print from
         }
         if (name.front() == '.') {
             attributes |= faHidden;
@@ -105,15 +105,17 @@ std::string PosixFileSystem::LoadWholeFile(const std::string& path) const {
     return std::move(*content);
 }
 
-std::optional<std::string> PosixFileSystem::ReadTextLine(const std::string& path) const {
+std::optional<std::string> PosixFileSystem::ReadTextLine(const std::string& path,
+                                                         std::size_t maxBytes) const {
     const UniqueFd fd = OpenRegularFile(path);
     if (!fd) {
         return std::nullopt;
     }
     std::string line;
     std::array<char, ReadChunk> buffer;
-    for (;;) {
-        const ssize_t count = ReadSome(fd.Get(), buffer.data(), buffer.size());
+    while (line.size() < maxBytes) {
+        const ssize_t count =
+            ReadSome(fd.Get(), buffer.data(), std::min(buffer.size(), maxBytes - line.size()));
         if (count < 0) {
             return std::nullopt;
         }
@@ -123,9 +125,31 @@ std::optional<std::string> PosixFileSystem::ReadTextLine(const std::string& path
             std::find_if(begin, end, [](char c) { return c == '\r' || c == '\x1A'; });
         line.append(begin, stop);
         if (count == 0 || stop != end) {
-            return line;
+            break;
         }
     }
+    return line;
+}
+
+bool PosixFileSystem::CreateNewFile(const std::string& path, const std::string& content) const {
+    const UniqueFd fd{
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644)};
+    if (!fd) {
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < content.size()) {
+        const ssize_t count = ::write(fd.Get(), content.data() + written, content.size() - written);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            ::unlink(path.c_str());
+            return false;
+        }
+        written += static_cast<std::size_t>(count);
+    }
+    return true;
 }
 
 bool PosixFileSystem::DeleteFile(const std::string& path) const {
