@@ -170,6 +170,39 @@ TEST_F(ProcessingCycleTest, EntryDeletedWhileItsJobPrintsDoesNotDisturbTheJob) {
     EXPECT_TRUE(queue.Empty());
 }
 
+// A client may write every job under the same name: each file is a job of its own, printed once.
+TEST_F(ProcessingCycleTest, ANameReusedWhileOrAfterItsJobPrintsIsANewJobPrintedOnce) {
+    const std::pair<const char*, bool> cases[] = {{"while it prints", true},
+                                                  {"right after it printed", false}};
+    for (const auto& [name, whilePrinting] : cases) {
+        SCOPED_TRACE(name);
+        jobs.Jobs.clear();
+        spool.Write("tisk.qsf", SpoolFile("first", "1"));
+        ListAndAllow();
+        jobs.OnJob = [this, whilePrinting = whilePrinting] {
+            if (whilePrinting && jobs.Jobs.size() == 1) {
+                spool.Write("tisk.qsf", SpoolFile("second", "2"));
+            }
+        };
+        cycle.StartJob(cycle.FirstWaitingEntry(), spool.Path());
+        if (!whilePrinting) {
+            spool.Write("tisk.qsf", SpoolFile("second", "2"));
+        }
+        ListAndAllow();
+        ASSERT_EQ(queue.Count(), 1u);
+        EXPECT_EQ(queue.Entries()[0].State, kStateWaiting);
+        EXPECT_EQ(queue.Entries()[0].Description, "second");
+
+        cycle.StartJob(cycle.FirstWaitingEntry(), spool.Path());
+        ListAndAllow();
+        EXPECT_TRUE(queue.Empty());
+        ASSERT_EQ(jobs.Jobs.size(), 2u);
+        EXPECT_EQ(jobs.Jobs[0].Records, "1");
+        EXPECT_EQ(jobs.Jobs[1].Records, "2");
+        EXPECT_TRUE(std::filesystem::is_empty(spool.Path()));
+    }
+}
+
 TEST_F(ProcessingCycleTest, IdleWorkOnlyWhileARescanIsPendingOrAJobCouldStart) {
     spool.Write("a.qsf", SpoolFile("a"));
     queue.Rescan(spool.Path(), Clock::now());

@@ -145,20 +145,82 @@ TEST_F(SpoolQueueTest, ClaimsLeftByARunThatEndedWhilePrintingAreTakenUpAtTheFirs
     spool.Write(".TWICE.QSF.printing-2", SpoolFile("ended two runs"));
     spool.Write(".HELD.QSF.printing-1", SpoolFile("printing beside us"));
     spool.Write(".ODD.QSF.printing-x", SpoolFile("not a claim"));
+    spool.Write(".TAKEN.QSF.printing-1", SpoolFile("its name was taken"));
+    spool.Write("TAKEN.QSF", SpoolFile("a new job under the old name"));
     const auto held = files.TakeUpClaim(spool.File(".HELD.QSF.printing-1"), spool.File("HELD.QSF"));
     Rescan();
-    ASSERT_EQ(Names(), (std::vector<std::string>{"ONCE.QSF", "TWICE.QSF"}));
-    EXPECT_EQ(queue.Entries()[0].State, kStateWaiting);
-    EXPECT_EQ(queue.ClaimPath(0, spool.Path()), spool.File(".ONCE.QSF.printing-2"));
-    EXPECT_EQ(queue.Entries()[1].State, kStateFailed);
-    EXPECT_EQ(queue.Entries()[1].ErrorText,
+    ASSERT_EQ(Names(),
+              (std::vector<std::string>{"TAKEN.QSF", "ONCE.QSF", "TAKEN.QSF", "TWICE.QSF"}));
+    EXPECT_EQ(queue.Entries()[0].Description, "its name was taken");
+    EXPECT_EQ(queue.PathOf(0, spool.Path()), spool.File(".TAKEN.QSF.printing-1"));
+    EXPECT_EQ(queue.Entries()[1].State, kStateWaiting);
+    EXPECT_EQ(queue.Entries()[2].Description, "a new job under the old name");
+    EXPECT_EQ(queue.Entries()[3].State, kStateFailed);
+    EXPECT_EQ(queue.Entries()[3].ErrorText,
               "Tisk této úlohy už dvakrát ukončil program. Úloha zůstává ve frontě; znovu ji "
               "povolíte příkazem Pozastavit/povolit dokument.");
     EXPECT_TRUE(spool.Exists(".HELD.QSF.printing-1"));
     EXPECT_TRUE(spool.Exists(".ODD.QSF.printing-x"));
 
-    queue.JobEnded("ONCE.QSF");
-    EXPECT_EQ(queue.ClaimPath(0, spool.Path()), spool.File(".ONCE.QSF.printing-1"));
+    // The next claims count the run that ended.
+    const auto once = queue.Claim(1, spool.Path());
+    ASSERT_NE(once, nullptr);
+    EXPECT_TRUE(spool.Exists(".ONCE.QSF.printing-2"));
+    const auto taken = queue.Claim(0, spool.Path());
+    ASSERT_NE(taken, nullptr);
+    EXPECT_TRUE(spool.Exists(".TAKEN.QSF.printing-2"));
+    EXPECT_EQ(taken->Load(), SpoolFile("its name was taken"));
+    taken->Finish();
+    Rescan();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"ONCE.QSF", "TAKEN.QSF", "TWICE.QSF"}))
+        << "an entry goes with its claim, and the new file under its name stays";
+}
+
+// Every name a client can create can be claimed: a claim name never passes the file system's
+// limit, and the whole name comes back with the file, also after a run ended while printing.
+TEST_F(SpoolQueueTest, NamesOfEveryLengthAreClaimedWithinTheLimitAndGivenBackWhole) {
+    std::string czech;
+    for (int i = 0; i < 125; ++i) {
+        czech += "ř";
+    }
+    const std::string names[] = {
+        std::string(230, 'a') + ".qsf",  // the longest name claimed under itself
+        std::string(231, 'b') + ".QSF",  // the shortest one that is shortened
+        czech + "x.Qsf",                 // 255 bytes, cut between two-byte letters
+        std::string(251, 'c') + ".QSF",  // 255 bytes
+    };
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name.size());
+        ASSERT_LE(name.size(), 255u);
+        spool.Write(name, SpoolFile("dlouhy"));
+        Rescan();
+        ASSERT_EQ(queue.Count(), 1u);
+
+        auto claim = queue.Claim(0, spool.Path());
+        ASSERT_NE(claim, nullptr);
+        const std::filesystem::path claimed = queue.PathOf(0, spool.Path());
+        EXPECT_LE(claimed.filename().string().size(), 255u);
+        EXPECT_TRUE(std::filesystem::exists(claimed));
+        EXPECT_FALSE(spool.Exists(name));
+        EXPECT_TRUE(claim->GiveBack());
+        EXPECT_TRUE(spool.Exists(name));
+        claim.reset();
+
+        claim = queue.Claim(0, spool.Path());
+        ASSERT_NE(claim, nullptr);
+        claim.reset();  // the run ends while printing
+        SpoolQueue next{files};
+        next.Rescan(spool.Path(), Clock::now());
+        ASSERT_EQ(next.Count(), 1u);
+        EXPECT_EQ(next.Entries()[0].DiskName, name);
+        EXPECT_TRUE(spool.Exists(name));
+        const auto again = next.Claim(0, spool.Path());
+        ASSERT_NE(again, nullptr);
+        EXPECT_NE(next.PathOf(0, spool.Path()).find(".printing-2"), std::string::npos);
+        again->Finish();
+        EXPECT_TRUE(std::filesystem::is_empty(spool.Path())) << "no claim or name note left";
+        queue.DeleteAll(spool.Path());
+    }
 }
 
 TEST_F(SpoolQueueTest, FileDatedInTheFutureIsListedOnceUnchangedBetweenTwoScans) {

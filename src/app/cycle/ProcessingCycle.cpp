@@ -52,13 +52,22 @@ void ProcessingCycle::StartJob(std::optional<std::size_t> row, const std::string
     if (queue_.Entries()[*row].State != kStatePrinting) {
         queue_.SetState(*row, kStatePrinting);
     }
-    // The user may delete the entry while the job prints: keep only its file's name.
-    const std::string diskName = queue_.Entries()[*row].DiskName;
+    // The user may delete the entry while the job prints, and a new file may come under its
+    // name: the entry is followed by what tells it apart from every other one.
+    const std::uint64_t id = queue_.Entries()[*row].Id;
     std::unique_ptr<platform::files::ClaimedFile> claim;
     try {
-        claim = files_.Claim(spoolDir + diskName, queue_.ClaimPath(*row, spoolDir));
+        claim = queue_.Claim(*row, spoolDir);
+    } catch (const platform::files::ForeignFileError& error) {
+        Fail(id, ErrorText(error));
+        // The folder's setting is to blame, not the job: told once, not for every such job.
+        if (!foreignFilesTold_) {
+            foreignFilesTold_ = true;
+            throw;
+        }
+        return;
     } catch (const std::exception& error) {
-        Fail(diskName, ErrorText(error));
+        Fail(id, ErrorText(error));
         throw;
     }
     if (!claim) {
@@ -69,20 +78,19 @@ void ProcessingCycle::StartJob(std::optional<std::size_t> row, const std::string
         const decode::JobKind kind = decode::ClassifyJob(stream);
         jobs_.HandleJob(kind, stream);
     } catch (const std::exception& error) {
-        if (queue_.RowOf(diskName)) {
+        if (queue_.RowOf(id)) {
             claim->GiveBack();
-            Fail(diskName, ErrorText(error));
+            Fail(id, ErrorText(error));
         } else {
             claim->Finish();
         }
         throw;
     }
     claim->Finish();
-    queue_.JobEnded(diskName);
 }
 
-void ProcessingCycle::Fail(const std::string& diskName, const std::string& reason) {
-    if (const auto row = queue_.RowOf(diskName)) {
+void ProcessingCycle::Fail(std::uint64_t id, const std::string& reason) {
+    if (const auto row = queue_.RowOf(id)) {
         queue_.SetFailed(*row, reason);
     }
 }

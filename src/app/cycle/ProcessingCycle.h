@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -36,7 +37,9 @@ class ProcessingCycle {
     // once the job has been handed on, or when the user deleted the entry meanwhile. A file that
     // another spooler has claimed, or that is gone, is left to the next rescan. A failed claim,
     // load or job gives the file its name back, marks the entry "Chyba" with the reason and
-    // raises the error; the entry is not tried again until the user says so.
+    // raises the error; the entry is not tried again until the user says so. Files of other
+    // users that the folder does not let this program take are raised once a run, and only
+    // marked after that.
     void StartJob(std::optional<std::size_t> row, const std::string& spoolDir);
 
     // True when an idle call could change something before the next event arrives: a rescan is
@@ -44,7 +47,7 @@ class ProcessingCycle {
     bool HasIdleWork() const;
 
   private:
-    void Fail(const std::string& diskName, const std::string& reason);
+    void Fail(std::uint64_t entryId, const std::string& reason);
 
     SpoolQueue& queue_;
     const platform::files::FileSystem& files_;
@@ -53,6 +56,7 @@ class ProcessingCycle {
     bool startAllowed_ = false;
     bool rescanPending_ = false;
     bool jobBusy_ = false;
+    bool foreignFilesTold_ = false;
 };
 
 }  // namespace ostrelin::app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,8 @@ inline constexpr std::string_view kStatePrinting = "Tiskne se";
 inline constexpr std::string_view kStateFailed = "Chyba";
 
 // One row of the queue list: one spool file in the spool directory.
+// An entry is its file, not its name: once the job is claimed the entry follows the claim, and a
+// new file under the same name is a job of its own.
 struct QueueEntry {
     std::string FileName;     // upper-case name as listed
     std::string DiskName;     // the name as it stands on disk, used to open and delete the file
@@ -20,6 +23,9 @@ struct QueueEntry {
     std::string State;        // one of the state texts
     std::string Description;  // description line, UTF-8 for display
     std::string ErrorText;    // why the job failed, while its state is "Chyba"
+    std::uint64_t Id = 0;     // tells the entry apart from every other one of this run
+    std::string ClaimName;    // the name the file stands under while claimed; empty otherwise
+    int EndedRuns = 0;        // runs of the program that ended while printing the file
 };
 
 }  // namespace ostrelin::app

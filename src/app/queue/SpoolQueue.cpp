@@ -1,9 +1,10 @@
 #include "app/queue/SpoolQueue.h"
 
 #include <algorithm>
-#include <charconv>
+#include <unordered_set>
 #include <utility>
 
+#include "app/queue/ClaimNames.h"
 #include "app/queue/UpperCase.h"
 #include "decode/Cp1250.h"
 #include "decode/DescriptionLine.h"
@@ -15,52 +16,89 @@ namespace files = platform::files;
 namespace {
 
 constexpr std::string_view kSpoolPattern = "*.QSF";
-// A claimed file is named ".<name>.printing-<attempt>": hidden, and outside the spool pattern.
 constexpr std::string_view kClaimPattern = ".*.printing-*";
-constexpr std::string_view kClaimMark = ".printing-";
 
 constexpr std::string_view kEndedTwiceText =
     "Tisk této úlohy už dvakrát ukončil program. Úloha zůstává ve frontě; znovu ji povolíte "
     "příkazem Pozastavit/povolit dokument.";
 
-// The spool file's name and the attempt of a claim file's name; nothing for other names.
-std::optional<std::pair<std::string, int>> ParseClaimName(const std::string& name) {
-    const auto mark = name.rfind(kClaimMark);
-    if (name.size() < 2 || name.front() != '.' || mark == std::string::npos || mark < 2) {
-        return std::nullopt;
-    }
-    int attempt = 0;
-    const char* const digits = name.data() + mark + kClaimMark.size();
-    const char* const end = name.data() + name.size();
-    const auto [stop, error] = std::from_chars(digits, end, attempt);
-    if (error != std::errc() || stop != end || attempt < 1) {
-        return std::nullopt;
-    }
-    return std::pair{name.substr(1, mark - 1), attempt};
+bool IsFolder(const files::FoundFile& file) {
+    return (file.Attributes & (files::faDirectory | files::faVolumeID)) != 0;
 }
 
 }  // namespace
 
+// A claim that keeps the entry in step with where its file stands, and the name note of a long
+// name for exactly as long as the file stands under a shortened name.
+class SpoolQueue::EntryClaim final : public files::ClaimedFile {
+  public:
+    EntryClaim(SpoolQueue& queue, std::unique_ptr<files::ClaimedFile> claim, std::uint64_t id,
+               std::string diskName, std::string spoolDir, std::string returnName)
+        : queue_(queue),
+          claim_(std::move(claim)),
+          id_(id),
+          diskName_(std::move(diskName)),
+          spoolDir_(std::move(spoolDir)),
+          returnName_(std::move(returnName)) {}
+
+    std::string Load() override { return claim_->Load(); }
+
+    void Finish() override {
+        claim_->Finish();
+        queue_.RemoveNameNote(diskName_, spoolDir_);
+    }
+
+    bool GiveBack() override {
+        if (!claim_->GiveBack()) {
+            return false;
+        }
+        if (const auto row = queue_.RowOf(id_)) {
+            queue_.entries_[*row].ClaimName = returnName_;
+        }
+        if (returnName_.empty()) {
+            queue_.RemoveNameNote(diskName_, spoolDir_);
+        }
+        return true;
+    }
+
+  private:
+    SpoolQueue& queue_;
+    std::unique_ptr<files::ClaimedFile> claim_;
+    std::uint64_t id_;
+    std::string diskName_;
+    std::string spoolDir_;
+    std::string returnName_;  // the claim name it came from, empty for its own name
+};
+
 SpoolQueue::SpoolQueue(const files::FileSystem& files) : files_(files) {}
 
 void SpoolQueue::Rescan(const std::string& spoolDir, Clock::time_point now) {
+    files_.WatchWriters(spoolDir);
     if (!claimsTakenUp_) {
         claimsTakenUp_ = true;
         TakeUpClaims(spoolDir);
     }
+    // Entries are told apart by the file's name on disk, byte for byte: files whose names differ
+    // only in letter case, or show alike, are jobs of their own. A claimed entry's file stands
+    // under its claim name, so a new file under its old name is a new job.
     std::unordered_map<std::string, std::size_t> rowByName;
     rowByName.reserve(entries_.size());
-    // Entries are told apart by the file's name on disk, byte for byte: files whose names differ
-    // only in letter case, or show alike, are jobs of their own.
-    for (std::size_t row = 0; row < entries_.size(); ++row) {
-        rowByName.emplace(entries_[row].DiskName, row);
-    }
     std::vector<bool> seen(entries_.size(), false);
+    const std::vector<std::string> claimFiles = ClaimFilesIfNeeded(spoolDir);
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        const QueueEntry& entry = entries_[row];
+        if (entry.ClaimName.empty()) {
+            rowByName.emplace(entry.DiskName, row);
+        } else {
+            seen[row] = std::find(claimFiles.begin(), claimFiles.end(), entry.ClaimName) !=
+                        claimFiles.end();
+        }
+    }
     std::unordered_map<std::string, WriteSnapshot> stillUnsettled;
 
     for (const files::FoundFile& file :
          files_.FindFiles(spoolDir, std::string(kSpoolPattern), files::faAnyFile)) {
-        if ((file.Attributes & (files::faDirectory | files::faVolumeID)) != 0) {
+        if (IsFolder(file)) {
             continue;
         }
         if (const auto known = rowByName.find(file.Name); known != rowByName.end()) {
@@ -76,17 +114,13 @@ void SpoolQueue::Rescan(const std::string& spoolDir, Clock::time_point now) {
             stillUnsettled.emplace(file.Name, WriteSnapshot{file.Size, file.LastWrite});
             continue;
         }
-        const std::string description =
-            decode::Cp1250ToUtf8(decode::ReadDescriptionLine(files_, spoolDir + file.Name));
-        rowByName.emplace(file.Name, entries_.size());
-        QueueEntry entry{UpperCaseFileName(file.Name), file.Name,   std::to_string(file.Size),
-                         std::string(kStateWaiting),   description, {}};
-        if (const auto ended = endedRuns_.find(file.Name);
-            ended != endedRuns_.end() && ended->second >= 2) {
-            entry.State = kStateFailed;
-            entry.ErrorText = kEndedTwiceText;
+        int endedRuns = 0;
+        if (const auto ended = endedRuns_.find(file.Name); ended != endedRuns_.end()) {
+            endedRuns = ended->second;
+            endedRuns_.erase(ended);
         }
-        Append(std::move(entry));
+        rowByName.emplace(file.Name, entries_.size());
+        Append(NewEntry(file.Name, file.Size, spoolDir + file.Name, endedRuns));
     }
     unsettled_ = std::move(stillUnsettled);
 
@@ -95,6 +129,24 @@ void SpoolQueue::Rescan(const std::string& spoolDir, Clock::time_point now) {
             RemoveAt(row);
         }
     }
+}
+
+QueueEntry SpoolQueue::NewEntry(const std::string& diskName, std::int64_t size,
+                                const std::string& path, int endedRuns) {
+    QueueEntry entry{UpperCaseFileName(diskName),
+                     diskName,
+                     std::to_string(size),
+                     std::string(kStateWaiting),
+                     decode::Cp1250ToUtf8(decode::ReadDescriptionLine(files_, path)),
+                     {},
+                     ++lastId_,
+                     {},
+                     endedRuns};
+    if (endedRuns >= 2) {
+        entry.State = kStateFailed;
+        entry.ErrorText = kEndedTwiceText;
+    }
+    return entry;
 }
 
 bool SpoolQueue::HasSettled(const files::FoundFile& file, Clock::time_point now) const {
@@ -107,32 +159,98 @@ bool SpoolQueue::HasSettled(const files::FoundFile& file, Clock::time_point now)
            earlier->second.LastWrite == file.LastWrite;
 }
 
+std::vector<std::string> SpoolQueue::ClaimFilesIfNeeded(const std::string& spoolDir) const {
+    std::vector<std::string> names;
+    if (std::none_of(entries_.begin(), entries_.end(),
+                     [](const QueueEntry& entry) { return !entry.ClaimName.empty(); })) {
+        return names;
+    }
+    for (const files::FoundFile& file :
+         files_.FindFiles(spoolDir, std::string(kClaimPattern), files::faAnyFile)) {
+        if (!IsFolder(file)) {
+            names.push_back(file.Name);
+        }
+    }
+    return names;
+}
+
+// A claim that no process holds any more is given its name back and listed by the rescan with
+// the runs it ended; one whose name another file has taken meanwhile is listed under its claim.
 void SpoolQueue::TakeUpClaims(const std::string& spoolDir) {
+    std::unordered_set<std::string> stemsInUse;
     for (const files::FoundFile& file :
          files_.FindFiles(spoolDir, std::string(kClaimPattern), files::faAnyFile)) {
         const auto claim = ParseClaimName(file.Name);
-        if ((file.Attributes & files::faDirectory) != 0 || !claim) {
+        if (IsFolder(file) || !claim) {
             continue;
         }
-        const auto& [diskName, attempt] = *claim;
-        // Held: a spooler running beside this one is printing it.
-        if (const auto left = files_.TakeUpClaim(spoolDir + file.Name, spoolDir + diskName);
-            left && left->GiveBack()) {
-            endedRuns_[diskName] = std::max(endedRuns_[diskName], attempt);
+        std::string diskName = claim->Stem;
+        if (IsShortenedStem(claim->Stem)) {
+            const std::optional<std::string> note = files_.ReadTextLine(
+                spoolDir + NameNoteName(claim->Stem), files::kMaxFileNameBytes + 1);
+            if (note && !note->empty() && note->size() <= files::kMaxFileNameBytes &&
+                ClaimStem(*note) == claim->Stem) {
+                diskName = *note;
+            }
+        }
+        const std::unique_ptr<files::ClaimedFile> left =
+            files_.TakeUpClaim(spoolDir + file.Name, spoolDir + diskName);
+        if (!left) {
+            stemsInUse.insert(claim->Stem);  // a spooler running beside this one prints it
+            continue;
+        }
+        if (left->GiveBack()) {
+            endedRuns_[diskName] = std::max(endedRuns_[diskName], claim->Attempt);
+            RemoveNameNote(diskName, spoolDir);
+            continue;
+        }
+        stemsInUse.insert(claim->Stem);
+        QueueEntry entry = NewEntry(diskName, file.Size, spoolDir + file.Name, claim->Attempt);
+        entry.ClaimName = file.Name;
+        Append(std::move(entry));
+    }
+    // Name notes whose claim has ended: the run ended between the two.
+    for (const files::FoundFile& file : files_.FindFiles(spoolDir, ".*~*.name", files::faHidden)) {
+        const std::string stem = file.Name.substr(1, file.Name.size() - NameNoteName("").size());
+        if (!IsFolder(file) && IsShortenedStem(stem) && !stemsInUse.contains(stem) &&
+            NameNoteName(stem) == file.Name) {
+            files_.DeleteFile(spoolDir + file.Name);
         }
     }
 }
 
-std::string SpoolQueue::ClaimPath(std::size_t row, const std::string& spoolDir) const {
-    const std::string& diskName = entries_.at(row).DiskName;
-    const auto ended = endedRuns_.find(diskName);
-    const int attempt = (ended == endedRuns_.end() ? 0 : ended->second) + 1;
-    return spoolDir + "." + diskName + std::string(kClaimMark) + std::to_string(attempt);
+std::unique_ptr<files::ClaimedFile> SpoolQueue::Claim(std::size_t row,
+                                                      const std::string& spoolDir) {
+    QueueEntry& entry = entries_.at(row);
+    const std::string claimName = app::ClaimName(entry.DiskName, entry.EndedRuns + 1);
+    if (ClaimNeedsNameNote(entry.DiskName)) {
+        // Written before the claim, so that a run that ends while printing leaves the whole
+        // name for the next one; one left by an earlier attempt still holds it.
+        files_.CreateNewFile(spoolDir + NameNoteName(ClaimStem(entry.DiskName)), entry.DiskName);
+    }
+    std::unique_ptr<files::ClaimedFile> claim =
+        files_.Claim(PathOf(row, spoolDir), spoolDir + claimName);
+    if (!claim) {
+        if (entry.ClaimName.empty()) {
+            RemoveNameNote(entry.DiskName, spoolDir);
+        }
+        SetState(row, kStateWaiting);
+        return nullptr;
+    }
+    std::string returnName = std::exchange(entry.ClaimName, claimName);
+    return std::make_unique<EntryClaim>(*this, std::move(claim), entry.Id, entry.DiskName, spoolDir,
+                                        std::move(returnName));
 }
 
-std::optional<std::size_t> SpoolQueue::RowOf(std::string_view diskName) const {
+void SpoolQueue::RemoveNameNote(const std::string& diskName, const std::string& spoolDir) const {
+    if (ClaimNeedsNameNote(diskName)) {
+        files_.DeleteFile(spoolDir + NameNoteName(ClaimStem(diskName)));
+    }
+}
+
+std::optional<std::size_t> SpoolQueue::RowOf(std::uint64_t id) const {
     for (std::size_t row = 0; row < entries_.size(); ++row) {
-        if (entries_[row].DiskName == diskName) {
+        if (entries_[row].Id == id) {
             return row;
         }
     }
@@ -142,10 +260,6 @@ std::optional<std::size_t> SpoolQueue::RowOf(std::string_view diskName) const {
 void SpoolQueue::SetFailed(std::size_t row, std::string errorText) {
     entries_.at(row).ErrorText = std::move(errorText);
     SetState(row, kStateFailed);
-}
-
-void SpoolQueue::JobEnded(std::string_view diskName) {
-    endedRuns_.erase(std::string(diskName));
 }
 
 std::optional<std::size_t> SpoolQueue::FirstWaiting() const {
@@ -175,8 +289,11 @@ void SpoolQueue::ToggleEntry(std::size_t row) {
 }
 
 void SpoolQueue::DeleteEntry(std::size_t row, const std::string& spoolDir) {
+    const QueueEntry& entry = entries_.at(row);
     files_.DeleteFile(PathOf(row, spoolDir));
-    JobEnded(entries_.at(row).DiskName);
+    if (!entry.ClaimName.empty()) {
+        RemoveNameNote(entry.DiskName, spoolDir);
+    }
     RemoveAt(row);
 }
 
@@ -187,7 +304,8 @@ void SpoolQueue::DeleteAll(const std::string& spoolDir) {
 }
 
 std::string SpoolQueue::PathOf(std::size_t row, const std::string& spoolDir) const {
-    return spoolDir + entries_.at(row).DiskName;
+    const QueueEntry& entry = entries_.at(row);
+    return spoolDir + (entry.ClaimName.empty() ? entry.DiskName : entry.ClaimName);
 }
 
 void SpoolQueue::Append(QueueEntry entry) {

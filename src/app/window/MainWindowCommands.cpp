@@ -118,16 +118,8 @@ void TTarvokCalcOstrelin::DocumentPreview() {
 }
 
 std::string TTarvokCalcOstrelin::LoadForPreview(std::size_t entry) const {
-    const QueueEntry& job = queue_.Entries()[entry];
-    try {
-        return services_.Files.LoadWholeFile(spoolDir_ + job.DiskName);
-    } catch (const Error&) {
-        if (job.State != kStatePrinting) {
-            throw;
-        }
-    }
-    // A job that is printing has been taken under its claim name, which stays until it ends.
-    return services_.Files.LoadWholeFile(queue_.ClaimPath(entry, spoolDir_));
+    // A job that is printing stands under its claim name until it ends; PathOf knows where.
+    return services_.Files.LoadWholeFile(queue_.PathOf(entry, spoolDir_));
 }
 
 bool TTarvokCalcOstrelin::ApplicationIdle() {
