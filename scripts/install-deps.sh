@@ -12,7 +12,7 @@ packages=(
   fonts-liberation2 fontconfig
   # tests
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript
+  python3 poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript
   cups cups-client cups-ipp-utils cups-filters
   # the Debian package: dpkg-shlibdeps finds its library dependencies; lintian and
   # desktop-file-validate check it
