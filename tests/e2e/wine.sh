@@ -160,6 +160,12 @@ check_bridge_restarts() {
         fail "the class did not come back after the bridge was killed"
     back_at=$(client_value "$E2E_BASE/restart.out" class-found-at)
     echo "bridge killed -> class found again: $((back_at - killed_at)) ms"
+    # One bridge per prefix and desktop: a second one started by hand goes at once.
+    local second=0
+    bridge=$(pgrep -P "$spooler_pid" -f ostrelin-bridge.exe | head -n 1)
+    timeout 20 wine "$(tr '\0' '\n' <"/proc/$bridge/cmdline" | head -n 1)" "$OSTRELIN_POST" \
+        >"$E2E_BASE/second-bridge.out" 2>&1 || second=$?
+    expect_eq "$second" 2 "exit status of a second bridge in the prefix"
 }
 
 # WM_CLOSE leaves the class; a posted WM_QUIT ends the spooler normally, with its settings
