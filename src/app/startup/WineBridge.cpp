@@ -79,6 +79,10 @@ QString WineBridge::BridgeProgram() const {
 }
 
 void WineBridge::TryStart() {
+    // Without a display Wine makes no windows, for Tarvok Calc as for the bridge.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        return;
+    }
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
     const QString post = QString::fromStdString(exeDir_) + QStringLiteral("ostrelin-post");
     const QString bridge =

@@ -13,7 +13,8 @@ namespace ostrelin::app {
 // Windows programs in that prefix find the spooler's window class: it is started with `wine`
 // as soon as both Wine and the prefix are there (checked again every few seconds until they are),
 // started again whenever it ends, and stopped with the spooler. The bridge passes its messages on
-// through ostrelin-post. Nothing is set up in the prefix; nothing of it is written.
+// through ostrelin-post. Nothing is set up in the prefix; nothing of it is written. Without a
+// display (DISPLAY or WAYLAND_DISPLAY) no bridge is started.
 class WineBridge : public QObject {
     Q_OBJECT
 
