@@ -24,8 +24,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 Ostrelin lists the waiting jobs in a small Czech window, prints them one by
 one on a CUPS printer or into PDF files, and lives in the notification area.
 The package also holds ostrelin-render, which prints one spool file without
-the spooler, and ostrelin-post, which posts a window message to a running
-spooler.")
+the spooler, ostrelin-post, which posts a window message to a running
+spooler, and ostrelin-bridge.exe, through which Tarvok Calc running under
+Wine finds the spooler.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -36,6 +37,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS cups)
+# Wine runs ostrelin-bridge.exe for Tarvok Calc; the spooler works without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${OSTRELIN_DEBIAN_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -14,6 +14,10 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3 poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript
   cups cups-client cups-ipp-utils cups-filters
+  # the Wine bridge and its end-to-end test: the mingw-w64 cross compilers (32 and 64 bit) and
+  # Debian's Wine; 64-bit Wine alone, as 32-bit Wine would need the i386 architecture added and
+  # the machine's own libraries upgraded to match
+  gcc-mingw-w64-i686-win32 gcc-mingw-w64-x86-64-win32 wine wine64
   # the Debian package: dpkg-shlibdeps finds its library dependencies; lintian and
   # desktop-file-validate check it
   dpkg-dev file lintian desktop-file-utils

@@ -10,6 +10,7 @@
 #include "app/preview/ReportJobPreview.h"
 #include "app/startup/Executable.h"
 #include "app/startup/RunningCopy.h"
+#include "app/startup/WineBridge.h"
 #include "app/window/QtWaitCursor.h"
 #include "app/window/SessionEnd.h"
 #include "app/window/TAboutDlg.h"
@@ -23,6 +24,7 @@
 #include "platform/printing/SystemPrinting.h"
 #include "platform/richtext/qt/QtTextMetrics.h"
 #include "platform/settings/SettingsStore.h"
+#include "platform/settings/wine/WinePrefix.h"
 #include "print/TPrintQReport.h"
 
 namespace {
@@ -94,6 +96,7 @@ int main(int argc, char* argv[]) {
     services.PrinterListComplete = printing->PrinterListComplete();
     platform::desktop::DesktopNotifier notifier(app::kApplicationTitle);
     services.Notifier = &notifier;
+    services.WinePrefix = platform::settings::DefaultWinePrefix();
     services.AskPrinterState = [&printing = *printing](const std::string& device) {
         return printing.StateOf(device);
     };
@@ -112,6 +115,9 @@ int main(int argc, char* argv[]) {
     QObject::connect(&sessionEnd, &app::SessionEnd::Ended, &mainWindow,
                      &app::TTarvokCalcOstrelin::FormQuit);
     sessionEnd.OnProcessExit([&mainWindow] { mainWindow.ProcessEnding(); });
+
+    // Windows programs in the Wine prefix find the window class once the spooler listens on it.
+    const app::WineBridge wineBridge(platform::settings::DefaultWinePrefix(), exeDir);
 
     mainWindow.show();
     return QApplication::exec();

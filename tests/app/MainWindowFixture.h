@@ -56,6 +56,7 @@ class MainWindowTest : public ::testing::Test {
                                     interval,
                                     &tray};
         services.PrinterListComplete = printerListComplete;
+        services.WinePrefix = winePrefix;
         services.AskPrinterState = askPrinterState;
         services.Notifier = &notices;
         window = std::make_unique<TTarvokCalcOstrelin>(std::move(services));
@@ -98,7 +99,8 @@ class MainWindowTest : public ::testing::Test {
     testing::TempDir config;
     const platform::settings::SettingsStore settings{config / "settings.reg", errors};
     desktop::TrayIconRecorder tray;
-    bool printerListComplete = true;  // whether the printing system answered at start
+    bool printerListComplete = true;   // whether the printing system answered at start
+    std::filesystem::path winePrefix;  // the Wine prefix served; empty: none
     // How the window asks for a printer's state; none: it shows none.
     std::function<platform::printing::PrinterState(const std::string&)> askPrinterState;
     desktop::RecordingNotifier notices;

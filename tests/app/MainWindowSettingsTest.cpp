@@ -88,6 +88,66 @@ TEST_F(MainWindowSettingsTest, StoredValuesChooseThePrinterThePauseAndTheSpoolDi
     EXPECT_TRUE(errors.Messages().empty());
 }
 
+TEST_F(MainWindowSettingsTest, WithoutASpoolDirOfItsOwnTheWinePrefixGivesFolderAndPrinter) {
+    const testing::SpoolDirectory prefixDir;
+    winePrefix = std::filesystem::path(prefixDir.Path()).parent_path();
+    std::filesystem::create_directories(winePrefix / "dosdevices");
+    std::filesystem::create_directories(winePrefix / "drive_c" / "Tarvok" / "Spool");
+    std::filesystem::create_symlink("../drive_c", winePrefix / "dosdevices" / "c:");
+    const std::string driveC = std::filesystem::canonical(winePrefix / "drive_c").string();
+    auto writeUserReg = [&](const std::string& spoolDir) {
+        std::ofstream(winePrefix / "user.reg", std::ios::binary)
+            << "WINE REGISTRY Version 2\n\n#arch=win64\n\n"
+               "[Software\\\\Veldane\\\\Tarvok Calc Ostrelin] 1796996565\n"
+               "\"PrinterEnable\"=dword:00000000\n"
+               "\"PrinterName\"=\"lASER\"\n"
+               "\"SpoolDir\"=\""
+            << spoolDir << "\"\n";
+    };
+    struct Case {
+        const char* name;
+        const char* prefixSpoolDir;  // as user.reg holds it
+        std::function<void(SettingsKey&)> store;
+        int printer;
+        bool enabled;
+        std::string spoolDir;  // empty: the executable's directory
+        std::size_t messages;
+    };
+    const Case cases[] = {
+        {"nothing of its own: all three from the prefix", "C:\\\\TARVOK\\\\SPOOL\\\\",
+         [](SettingsKey&) {}, 1, false, driveC + "/Tarvok/Spool/", 0},
+        {"its own printer settings win, the folder comes from the prefix", "C:\\\\Tarvok\\\\Spool",
+         [](SettingsKey& k) {
+             k.WriteString("PrinterName", "Tisk do PDF");
+             k.WriteInteger("PrinterEnable", 1);
+         },
+         2, true, driveC + "/Tarvok/Spool/", 0},
+        {"its own spool folder: the prefix is not read", "C:\\\\Tarvok\\\\Spool",
+         [](SettingsKey& k) { k.WriteString("SpoolDir", "/var/spool/tarvok"); }, 0, true,
+         "/var/spool/tarvok/", 0},
+        {"an unmapped drive is told and the own directory stays", "Q:\\\\Spool",
+         [](SettingsKey&) {}, 1, false, "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(settings.File());
+        const std::size_t messagesBefore = errors.Messages().size();
+        writeUserReg(c.prefixSpoolDir);
+        const std::string userRegBefore = FileText(winePrefix / "user.reg");
+        SettingsKey key = Key();
+        c.store(key);
+        Create();
+        EXPECT_EQ(SelectedPrinter(), c.printer);
+        EXPECT_EQ(window->Cycle().PrinterEnabled(), c.enabled);
+        EXPECT_EQ(window->SpoolDir(), c.spoolDir.empty() ? spool.Path() : c.spoolDir);
+        EXPECT_EQ(errors.Messages().size() - messagesBefore, c.messages);
+        Destroy();
+        EXPECT_EQ(FileText(winePrefix / "user.reg"), userRegBefore) << "the prefix is only read";
+        EXPECT_EQ(Key().ValueExists("SpoolDir"), c.spoolDir == "/var/spool/tarvok/")
+            << "the prefix's folder is never stored as the spooler's own";
+    }
+}
+
 TEST_F(MainWindowSettingsTest, AStoredPrinterIsKeptWhenThePrintersCouldNotBeAskedForAtStart) {
     printerListComplete = false;
     Key().WriteString("PrinterName", "Office");

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Debian package made of the build: lintian finds no error in it; it holds exactly the
-# programs, their manual pages, the help book, the menu entry, the icon and Debian's copyright
+# programs, the Wine bridges, their manual pages, the help book, the menu entry, the icon and Debian's copyright
 # file and changelog, all under /usr; and it depends on the packages of every library its programs
 # load, of the fonts the layout is measured with and of Qt's Czech texts.
 source "$(dirname "$0")/debian-lib.sh"
@@ -17,6 +17,8 @@ expected=(
     /usr/bin/ostrelin
     /usr/bin/ostrelin-post
     /usr/bin/ostrelin-render
+    /usr/lib/ostrelin/win32/ostrelin-bridge.exe
+    /usr/lib/ostrelin/win64/ostrelin-bridge.exe
     /usr/share/applications/ostrelin.desktop
     /usr/share/doc/ostrelin/changelog.gz
     /usr/share/doc/ostrelin/copyright
@@ -57,5 +59,12 @@ for family in "Courier New" Arial; do
     expect_dependency_for "$(fc-match --format '%{file}' "$family")" "the font $family"
 done
 expect_dependency_for qt6/translations/qtbase_cs.qm "Qt's Czech texts"
+# Wine is recommended for the bridge, never required.
+expect_eq "$(dpkg-deb --field "$DEB" Recommends)" wine "Recommends"
+grep -qxF wine <<<"$depends" && fail "the package depends on wine"
+file "$UNPACKED/usr/lib/ostrelin/win32/ostrelin-bridge.exe" | grep -q 'PE32 executable.*Intel 80386' ||
+    fail "the 32-bit bridge is not a 32-bit Windows program"
+file "$UNPACKED/usr/lib/ostrelin/win64/ostrelin-bridge.exe" | grep -q 'PE32+ executable.*x86-64' ||
+    fail "the 64-bit bridge is not a 64-bit Windows program"
 
 step "passed"

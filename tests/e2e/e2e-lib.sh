@@ -24,6 +24,9 @@ export XDG_RUNTIME_DIR=$E2E_BASE/runtime
 export OSTRELIN_PDF_DIR=$E2E_BASE/pdf
 export TMPDIR=$E2E_BASE/tmp
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# No Wine prefix of the user's own is served by the spoolers of the tests (tests/e2e/wine.sh makes
+# one of its own).
+export WINEPREFIX=$E2E_BASE/no-wine-prefix
 readonly SPOOL=$E2E_BASE/spool
 readonly SETTINGS="$XDG_CONFIG_HOME/Veldane/Tarvok Calc Ostrelin.reg"
 mkdir -p "$XDG_CONFIG_HOME/Veldane" "$XDG_CONFIG_DIRS" "$OSTRELIN_PDF_DIR" "$SPOOL" "$TMPDIR"

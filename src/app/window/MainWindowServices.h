@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ struct MainWindowServices {
     std::function<platform::printing::PrinterState(const std::string&)> AskPrinterState = {};
     // Where notices go while the window is hidden; none: nothing is told.
     platform::desktop::Notifier* Notifier = nullptr;
+    // The Wine prefix whose Windows program the spooler serves when its own settings name no
+    // spool folder; empty: none.
+    std::filesystem::path WinePrefix = {};
 };
 
 }  // namespace ostrelin::app

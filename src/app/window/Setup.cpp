@@ -5,6 +5,7 @@
 #include "app/window/TTarvokCalcOstrelin.h"
 #include "platform/Error.h"
 #include "platform/settings/Autostart.h"
+#include "platform/settings/wine/WinePrefix.h"
 
 namespace ostrelin::app {
 
@@ -24,13 +25,35 @@ void IgnoringFailure(Step step) {
     }
 }
 
+// True when the user's own settings name a spool folder. A value of the wrong type counts as
+// one, so that reading it fails as it would without a Wine prefix.
+bool NamesSpoolDir(const platform::settings::SettingsKey& key) {
+    if (!key.ValueExists(kSpoolDir)) {
+        return false;
+    }
+    try {
+        return !key.ReadString(kSpoolDir).empty();
+    } catch (const Error&) {
+        return true;
+    }
+}
+
 }  // namespace
 
 void TTarvokCalcOstrelin::FormLoadSetup() {
     const platform::settings::SettingsKey key = services_.Settings.OpenKey(kSettingsKey);
 
-    const std::string printerName =
-        key.ValueExists(kPrinterName) ? key.ReadString(kPrinterName) : std::string();
+    // Without a spool folder of its own the spooler serves the Windows program of the Wine
+    // prefix: its folder, and the printer settings the spooler has not stored itself yet.
+    std::optional<platform::settings::WinePrefixSettings> prefix;
+    if (!services_.WinePrefix.empty() && !NamesSpoolDir(key)) {
+        prefix = platform::settings::ReadWinePrefixSettings(services_.WinePrefix, kSettingsKey,
+                                                            services_.Errors);
+    }
+
+    const std::string printerName = key.ValueExists(kPrinterName)   ? key.ReadString(kPrinterName)
+                                    : prefix && prefix->PrinterName ? *prefix->PrinterName
+                                                                    : std::string();
     const int position = cboxPrinters_->findText(QString::fromStdString(printerName),
                                                  Qt::MatchFixedString);  // any letter case
     cboxPrinters_->setCurrentIndex(position < 0 || position >= cboxPrinters_->count() ? 0
@@ -41,12 +64,17 @@ void TTarvokCalcOstrelin::FormLoadSetup() {
 
     if (key.ValueExists(kPrinterEnable)) {
         SetPrinterEnabled(key.ReadInteger(kPrinterEnable) != 0);
+    } else if (prefix && prefix->PrinterEnable) {
+        SetPrinterEnabled(*prefix->PrinterEnable != 0);
     }
     if (key.ValueExists(kSpoolDir)) {
         // An empty value names no directory: the executable's directory stays.
         if (std::string spoolDir = key.ReadString(kSpoolDir); !spoolDir.empty()) {
             spoolDir_ = std::move(spoolDir);
         }
+    }
+    if (prefix && prefix->SpoolDir) {
+        spoolDir_ = *prefix->SpoolDir;
     }
     if (!spoolDir_.empty() && spoolDir_.back() != '/') {
         spoolDir_ += '/';

@@ -14,6 +14,8 @@ bool IsAbsolute(std::string_view path) {
     return !path.empty() && path.front() == '/';
 }
 
+}  // namespace
+
 std::filesystem::path HomeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && IsAbsolute(home)) {
         return home;
@@ -24,8 +26,6 @@ std::filesystem::path HomeFolder() {
     }
     return "/";
 }
-
-}  // namespace
 
 std::filesystem::path UserConfigFolder() {
     if (const char* config = std::getenv("XDG_CONFIG_HOME");

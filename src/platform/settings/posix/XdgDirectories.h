@@ -4,6 +4,9 @@
 
 namespace ostrelin::platform::settings {
 
+// The user's home folder: $HOME when it is an absolute path, else the account's home.
+std::filesystem::path HomeFolder();
+
 // The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute path, otherwise
 // .config in the home folder ($HOME, or the account's home when HOME is not set).
 std::filesystem::path UserConfigFolder();
