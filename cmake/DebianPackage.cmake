@@ -11,6 +11,9 @@ endif()
 
 ostrelin_gzip(ostrelin_changelog ${OSTRELIN_DEBIAN_DIR}/changelog)
 install(FILES ${OSTRELIN_DEBIAN_DIR}/copyright ${ostrelin_changelog_FILES} DESTINATION share/doc/ostrelin)
+# What lintian reports of the package and is not so, each with its reason.
+install(FILES ${OSTRELIN_DEBIAN_DIR}/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME ostrelin)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ostrelin)
@@ -24,8 +27,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 Ostrelin lists the waiting jobs in a small Czech window, prints them one by
 one on a CUPS printer or into PDF files, and lives in the notification area.
 The package also holds ostrelin-render, which prints one spool file without
-the spooler, and ostrelin-post, which posts a window message to a running
-spooler.")
+the spooler, ostrelin-post, which posts a window message to a running
+spooler, and ostrelin-pcl2qsf, which makes a raster spool file of a PCL
+print file.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
