@@ -36,9 +36,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps. Beside them the program needs the fonts its layout is
-# measured with and Qt's Czech texts for the standard buttons.
+# measured with (the documents' and the window's) and Qt's Czech texts for the standard buttons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-extra, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS cups)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${OSTRELIN_DEBIAN_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

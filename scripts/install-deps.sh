@@ -8,8 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libcups2-dev
-  # run: fonts metric-compatible with Courier New and Arial, a font index
-  fonts-liberation2 fontconfig
+  # run: fonts metric-compatible with Courier New and Arial, the window's face, a font index
+  fonts-liberation2 fonts-dejavu-extra fontconfig
   # tests
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript

@@ -83,7 +83,7 @@ for program in "$UNPACKED"/usr/bin/*; do
         expect_dependency_for "$path" "$(basename "$program")"
     done < <(readelf --dynamic "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 done
-for family in "Courier New" Arial; do
+for family in "Courier New" Arial "DejaVu Sans Condensed"; do
     expect_dependency_for "$(fc-match --format '%{file}' "$family")" "the font $family"
 done
 expect_dependency_for qt6/translations/qtbase_cs.qm "Qt's Czech texts"
