@@ -12,7 +12,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-extra fontconfig
   # tests
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript
+  poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript dbus-daemon
   cups cups-client cups-ipp-utils cups-filters
   # the Debian package: dpkg-shlibdeps finds its library dependencies; lintian and
   # desktop-file-validate check it
