@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -143,6 +146,41 @@ TEST_F(MainWindowTest, StartScanListsSpoolFilesAndTheDescriptionFillsTheRest) {
 
     window->RefreshQueue();
     EXPECT_EQ(List()->columnWidth(3), List()->viewport()->width() - 240);
+}
+
+// The columns keep their widths in pixels, and the window's face is narrow enough for what they
+// held: an 8.3 name whole in "Soubor", a seven-digit size whole in "Velikost", and a gap one can
+// see between the size and the longest state beside it; even a ten-letter name fits.
+TEST_F(MainWindowTest, AnEightDotThreeNameAndASevenDigitSizeFitTheirColumns) {
+    spool.Write("FAKTURA1.QSF",
+                SpoolFile("f") + std::string(1234567, ' ').substr(SpoolFile("f").size()));
+    Create();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_EQ(Cell(0, 1), "1234567");
+    window->DocumentEnDis();  // nothing current: stays
+    Select(0);
+    window->DocumentEnDis();
+    ASSERT_EQ(Cell(0, 2), "Pozastaveno");
+
+    const QFontMetrics metrics(List()->font());
+    const int margin =
+        List()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List()) + 1;
+    const QRect name = List()->visualRect(List()->model()->index(0, 0));
+    const QRect size = List()->visualRect(List()->model()->index(0, 1));
+    const QRect state = List()->visualRect(List()->model()->index(0, 2));
+    EXPECT_EQ(name.width(), 100);
+    EXPECT_EQ(size.width(), 60);
+    EXPECT_EQ(state.width(), 80);
+    EXPECT_LE(metrics.horizontalAdvance(Cell(0, 0)) + 2 * margin, name.width())
+        << QFontInfo(List()->font()).family().toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(Cell(0, 1)) + 2 * margin, size.width());
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("OBJEDNAVKA.QSF")) + 2 * margin,
+              name.width())
+        << "the name that DejaVu Sans, which fontconfig gives for the name, cut";
+    const int sizeEnds = size.right() - margin;
+    const int stateBegins = state.center().x() - metrics.horizontalAdvance(Cell(0, 2)) / 2;
+    EXPECT_GE(stateBegins - sizeEnds, 6) << "the size and the state run together";
 }
 
 TEST_F(MainWindowTest, DocumentCommandsAreEnabledOnlyWithACurrentEntry) {
