@@ -11,6 +11,9 @@ endif()
 
 ostrelin_gzip(ostrelin_changelog ${OSTRELIN_DEBIAN_DIR}/changelog)
 install(FILES ${OSTRELIN_DEBIAN_DIR}/copyright ${ostrelin_changelog_FILES} DESTINATION share/doc/ostrelin)
+# What lintian reports of the package and is not so, each with its reason.
+install(FILES ${OSTRELIN_DEBIAN_DIR}/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME ostrelin)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ostrelin)
@@ -25,7 +28,8 @@ Ostrelin lists the waiting jobs in a small Czech window, prints them one by
 one on a CUPS printer or into PDF files, and lives in the notification area.
 The package also holds ostrelin-render, which prints one spool file without
 the spooler, ostrelin-post, which posts a window message to a running
-spooler, and ostrelin-bridge.exe, through which Tarvok Calc running under
+spooler, ostrelin-pcl2qsf, which makes a raster spool file of a PCL
+print file, and ostrelin-bridge.exe, through which Tarvok Calc running under
 Wine finds the spooler.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -33,9 +37,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps. Beside them the program needs the fonts its layout is
-# measured with and Qt's Czech texts for the standard buttons.
+# measured with (the documents' and the window's) and Qt's Czech texts for the standard buttons.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-extra, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS cups)
 # Wine runs ostrelin-bridge.exe for Tarvok Calc; the spooler works without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)

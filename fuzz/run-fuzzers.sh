@@ -16,6 +16,7 @@ cmake -S "$root" -B "$build_dir" -G Ninja \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g" \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -D_GLIBCXX_ASSERTIONS" \
   -DOSTRELIN_SANITIZE=ON \
+  -DOSTRELIN_WERROR=ON \
   -DOSTRELIN_FUZZ=ON >/dev/null
 cmake --build "$build_dir" --target ostrelin_fuzzers --parallel "$(nproc)"
 

@@ -8,11 +8,11 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libcups2-dev
-  # run: fonts metric-compatible with Courier New and Arial, a font index
-  fonts-liberation2 fontconfig
+  # run: fonts metric-compatible with Courier New and Arial, the window's face, a font index
+  fonts-liberation2 fonts-dejavu-extra fontconfig
   # tests
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  python3 poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript
+  python3 poppler-utils unrtf xvfb xauth x11-utils xdotool trayer imagemagick ghostscript dbus-daemon
   cups cups-client cups-ipp-utils cups-filters
   # the Wine bridge and its end-to-end test: the mingw-w64 cross compilers (32 and 64 bit) and
   # Debian's Wine; 64-bit Wine alone, as 32-bit Wine would need the i386 architecture added and

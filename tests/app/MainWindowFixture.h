@@ -70,9 +70,7 @@ class MainWindowTest : public ::testing::Test {
     QString Cell(int row, int column) const {
         return List()->model()->index(row, column).data().toString();
     }
-    QString StatusText() const {
-        return Find<QStatusBar>("StatusBar")->findChild<QLabel*>()->text();
-    }
+    QString StatusText() const { return Find<QLabel>("StatusText")->text(); }
     bool CommandEnabled(const char* name) const {
         if (const auto* button = Find<QToolButton>(name)) {
             return button->isEnabled();

@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -18,6 +21,7 @@
 #include <memory>
 
 #include "app/MainWindowFixture.h"
+#include "app/window/ElidingLabel.h"
 #include "app/window/TAboutDlg.h"
 #include "platform/desktop/PostedMessage.h"
 #include "platform/desktop/WindowClassRegistry.h"
@@ -144,6 +148,41 @@ TEST_F(MainWindowTest, StartScanListsSpoolFilesAndTheDescriptionFillsTheRest) {
     EXPECT_EQ(List()->columnWidth(3), List()->viewport()->width() - 240);
 }
 
+// The columns keep their widths in pixels, and the window's face is narrow enough for what they
+// held: an 8.3 name whole in "Soubor", a seven-digit size whole in "Velikost", and a gap one can
+// see between the size and the longest state beside it; even a ten-letter name fits.
+TEST_F(MainWindowTest, AnEightDotThreeNameAndASevenDigitSizeFitTheirColumns) {
+    spool.Write("FAKTURA1.QSF",
+                SpoolFile("f") + std::string(1234567, ' ').substr(SpoolFile("f").size()));
+    Create();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_EQ(Cell(0, 1), "1234567");
+    window->DocumentEnDis();  // nothing current: stays
+    Select(0);
+    window->DocumentEnDis();
+    ASSERT_EQ(Cell(0, 2), "Pozastaveno");
+
+    const QFontMetrics metrics(List()->font());
+    const int margin =
+        List()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List()) + 1;
+    const QRect name = List()->visualRect(List()->model()->index(0, 0));
+    const QRect size = List()->visualRect(List()->model()->index(0, 1));
+    const QRect state = List()->visualRect(List()->model()->index(0, 2));
+    EXPECT_EQ(name.width(), 100);
+    EXPECT_EQ(size.width(), 60);
+    EXPECT_EQ(state.width(), 80);
+    EXPECT_LE(metrics.horizontalAdvance(Cell(0, 0)) + 2 * margin, name.width())
+        << QFontInfo(List()->font()).family().toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(Cell(0, 1)) + 2 * margin, size.width());
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("OBJEDNAVKA.QSF")) + 2 * margin,
+              name.width())
+        << "the name that DejaVu Sans, which fontconfig gives for the name, cut";
+    const int sizeEnds = size.right() - margin;
+    const int stateBegins = state.center().x() - metrics.horizontalAdvance(Cell(0, 2)) / 2;
+    EXPECT_GE(stateBegins - sizeEnds, 6) << "the size and the state run together";
+}
+
 TEST_F(MainWindowTest, DocumentCommandsAreEnabledOnlyWithACurrentEntry) {
     spool.Write("a.qsf", SpoolFile("a"));
     spool.Write("b.qsf", SpoolFile("b"));
@@ -192,6 +231,82 @@ TEST_F(MainWindowTest, TheListGettingTheFocusMakesNoEntryCurrentUntilTheUserMove
     for (const char* name : kDocumentCommands) {
         EXPECT_TRUE(CommandEnabled(name)) << name;
     }
+}
+
+// Whenever the current entry goes, deleted by the user, dropped at a rescan because its file
+// went, or printed and dropped, no other entry becomes current or selected: Space and Delete
+// then act on nothing. An entry the user chose stays current while others go.
+TEST_F(MainWindowTest, NoEntryBecomesCurrentWhenTheCurrentOneGoes) {
+    for (const char* name : {"a.qsf", "b.qsf", "c.qsf", "d.qsf", "e.qsf"}) {
+        spool.Write(name, SpoolFile(name));
+    }
+    Create();
+    window->PrinterEnDis();  // nothing prints until the last case
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    List()->setFocus(Qt::OtherFocusReason);
+    const auto listed = [&] {
+        std::vector<QString> names;
+        for (int row = 0; row < List()->model()->rowCount(); ++row) {
+            names.push_back(Cell(row, 0));
+        }
+        return names;
+    };
+    const auto expectNothingChosen = [&](const char* after) {
+        EXPECT_FALSE(List()->currentIndex().isValid()) << after;
+        EXPECT_TRUE(List()->selectionModel()->selectedRows().isEmpty()) << after;
+        for (const char* name : kDocumentCommands) {
+            EXPECT_FALSE(CommandEnabled(name)) << name << " " << after;
+        }
+        const std::vector<QString> before = listed();
+        const std::vector<QString> states = [&] {
+            std::vector<QString> all;
+            for (int row = 0; row < List()->model()->rowCount(); ++row) {
+                all.push_back(Cell(row, 2));
+            }
+            return all;
+        }();
+        const std::size_t boxesBefore = boxes.Calls().size();
+        QTest::keyClick(List(), Qt::Key_Space);
+        QTest::keyClick(List(), Qt::Key_Delete);
+        EXPECT_EQ(boxes.Calls().size(), boxesBefore)
+            << "Delete asked about a job nobody chose " << after;
+        EXPECT_EQ(listed(), before) << after;
+        for (int row = 0; row < List()->model()->rowCount(); ++row) {
+            EXPECT_EQ(Cell(row, 2), states[static_cast<std::size_t>(row)])
+                << "Space changed a job nobody chose " << after;
+        }
+    };
+
+    Select(1);
+    boxes.Answer(desktop::IDYES);
+    QTest::keyClick(List(), Qt::Key_Delete);
+    ASSERT_EQ(listed(), (std::vector<QString>{"A.QSF", "C.QSF", "D.QSF", "E.QSF"}));
+    expectNothingChosen("after the user's deletion");
+
+    Select(0);
+    spool.Remove("a.qsf");
+    window->RefreshQueue();
+    ASSERT_EQ(listed(), (std::vector<QString>{"C.QSF", "D.QSF", "E.QSF"}));
+    expectNothingChosen("after the rescan dropped the current entry");
+
+    Select(2);
+    spool.Remove("c.qsf");
+    window->RefreshQueue();
+    EXPECT_EQ(List()->currentIndex().row(), 1) << "the user's choice stays current";
+    EXPECT_EQ(Cell(List()->currentIndex().row(), 0), "E.QSF");
+    EXPECT_EQ(List()->selectionModel()->selectedRows().size(), 1);
+
+    Select(0);
+    window->PrinterEnDis();
+    Period();
+    ASSERT_EQ(jobs.Jobs.size(), 1u);
+    EXPECT_EQ(List()->currentIndex().row(), 0) << "printing leaves the user's choice";
+    window->PrinterEnDis();
+    Period();
+    ASSERT_EQ(listed(), (std::vector<QString>{"E.QSF"}));
+    expectNothingChosen("after the printed entry was dropped");
 }
 
 TEST_F(MainWindowTest, PrinterPauseSwitchChangesCaptionsHintButtonAndStatus) {
@@ -322,10 +437,12 @@ TEST_F(MainWindowTest, FailedJobIsReportedOnceShowsItsReasonAndPrintsWhenTheUser
               "Tiskárna „Laser“ nyní nepřijímá úlohy.");
 
     Select(0);
-    EXPECT_EQ(window->statusBar()->currentMessage(), "Tiskárna „Laser“ nyní nepřijímá úlohy.");
+    const auto* reason = Find<ElidingLabel>("JobReason");
+    EXPECT_EQ(reason->text(), "Tiskárna „Laser“ nyní nepřijímá úlohy.");
+    EXPECT_FALSE(reason->isHidden());
     window->DocumentEnDis();
     EXPECT_EQ(Cell(0, 2), "Čeká");
-    EXPECT_EQ(window->statusBar()->currentMessage(), "");
+    EXPECT_TRUE(reason->isHidden());
     Period();
     Period();
     EXPECT_EQ(jobs.Jobs.size(), 3u);

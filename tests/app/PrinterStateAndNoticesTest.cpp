@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDir>
 #include <QTest>
 #include <atomic>
 #include <future>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "app/MainWindowFixture.h"
+#include "app/window/ElidingLabel.h"
 
 namespace ostrelin::app {
 namespace {
@@ -78,16 +80,22 @@ TEST_F(PrinterStateFieldTest, ShowsTheChosenPrintersStateAndItsChangesAtTheNextT
     Create();
     ASSERT_TRUE(FieldBecomes("Tiskárna „Laser“: tiskne"));
     EXPECT_EQ(StatusText(), "Tiskárna připravena") << "the first field keeps the pause state";
-    EXPECT_EQ(TrayTip(), Field());
+    EXPECT_EQ(TrayTip(), "Tarvok Calc Ostrelin – " + Field());
 
     answers.Set("", {.Printer = "Laser", .State = Kind::Stopped, .Reasons = {"media-empty"}});
     window->TimerIdle();
     EXPECT_TRUE(FieldBecomes("Tiskárna „Laser“: zastavena – došel papír"));
-    EXPECT_EQ(TrayTip(), Field());
+    EXPECT_EQ(TrayTip(), "Tarvok Calc Ostrelin – Tiskárna „Laser“: zastavena – došel pap…")
+        << "the program's name first, within the tip's 63 characters";
 
-    answers.Set("Tisk do PDF", {.Printer = "Tisk do PDF", .OutputFolder = "/home/eva/PDF"});
+    answers.Set("Tisk do PDF", {.Printer = "Tisk do PDF", .OutputFolder = "/srv/tisk/PDF"});
     Find<QComboBox>("CBoxPrinters")->setCurrentIndex(2);
-    EXPECT_TRUE(FieldBecomes("Tiskárna „Tisk do PDF“: připravena, ukládá do složky /home/eva/PDF"));
+    EXPECT_TRUE(FieldBecomes("Tiskárna „Tisk do PDF“: ukládá do /srv/tisk/PDF"));
+    answers.Set("Tisk do PDF", {.Printer = "Tisk do PDF",
+                                .OutputFolder = QDir::homePath().toStdString() + "/PDF"});
+    window->TimerIdle();
+    EXPECT_TRUE(FieldBecomes("Tiskárna „Tisk do PDF“: ukládá do ~/PDF")) << "the home folder as ~";
+    EXPECT_EQ(TrayTip(), "Tarvok Calc Ostrelin – Tiskárna „Tisk do PDF“: ukládá do ~/PDF");
 }
 
 // While the printing system does not answer, the window goes on: ticks rescan and print, and
@@ -106,7 +114,82 @@ TEST_F(PrinterStateFieldTest, ASchedulerThatDoesNotAnswerNeverHoldsUpTheWindow) 
 
     answers.Set("", {.Printer = "Laser"});
     answers.Release();
-    EXPECT_TRUE(FieldBecomes("Tiskárna „Laser“: připravena"));
+    EXPECT_TRUE(FieldBecomes("Tiskárna „Laser“: čeká na úlohy"));
+}
+
+// What the status bar shows on the screen: the pause state in full; beside it, while a failed
+// job's entry is the current one, the job's reason, shortened only when it alone is wider than
+// the room; the printer's state in the room that is left, shortened at its end.
+TEST_F(PrinterStateFieldTest, AFailedJobsReasonStandsOnTheScreenBesideThePauseState) {
+    answers.Set("", {.Printer = "Laser ve druhém patře",
+                     .State = Kind::Stopped,
+                     .AcceptingJobs = false,
+                     .Reasons = {"media-empty", "door-open"}});
+    spool.Write("a.qsf", SpoolFile("a"));
+    spool.Write("b.qsf", SpoolFile("b"));
+    spool.Write("c.qsf", SpoolFile("c"));
+    Create();
+    ASSERT_TRUE(
+        FieldBecomes("Tiskárna „Laser ve druhém patře“: zastavena – nepřijímá úlohy, "
+                     "došel papír, jsou otevřená dvířka"));
+    const QString reason = QStringLiteral("Tiskárna „Dilna“ nyní nepřijímá úlohy.");
+    const QString longReason = QStringLiteral(
+        "Dokument nelze zapsat do složky /home/eva/Dokumenty/Tisk/2026/prosinec/faktury: "
+        "Na zařízení není volné místo.");
+    jobs.FailWith = reason.toStdString();
+    Period();
+    jobs.FailWith = longReason.toStdString();
+    Period();
+    jobs.FailWith.clear();
+    window->TrayIconAppShow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+
+    const auto* bar = Find<QStatusBar>("StatusBar");
+    const auto* pause = Find<QLabel>("StatusText");
+    const auto* why = Find<ElidingLabel>("JobReason");
+    const auto* printer = Find<ElidingLabel>("PrinterState");
+    const auto laidOut = [] { QCoreApplication::processEvents(); };
+    // The pause state is shown whole, left of everything else.
+    const auto expectPauseStateWhole = [&] {
+        EXPECT_TRUE(pause->isVisible());
+        EXPECT_EQ(pause->text(), "Tiskárna připravena");
+        EXPECT_GE(pause->contentsRect().width(),
+                  pause->fontMetrics().horizontalAdvance(pause->text()));
+    };
+    const auto expectInsideTheBar = [&](const QWidget* field) {
+        EXPECT_GE(field->geometry().left(), 0);
+        EXPECT_LE(field->geometry().right(), bar->contentsRect().right());
+    };
+
+    Select(0);
+    laidOut();
+    expectPauseStateWhole();
+    ASSERT_TRUE(why->isVisible()) << "the reason is on the screen";
+    EXPECT_EQ(why->VisibleText(), reason) << "shown whole";
+    EXPECT_GT(why->geometry().left(), pause->geometry().right());
+    ASSERT_TRUE(printer->isVisible());
+    EXPECT_GT(printer->geometry().left(), why->geometry().right());
+    expectInsideTheBar(printer);
+    const QString printerShown = printer->VisibleText();
+    EXPECT_TRUE(printerShown.endsWith(QStringLiteral("…"))) << printerShown.toStdString();
+    EXPECT_TRUE(Field().startsWith(printerShown.chopped(1))) << printerShown.toStdString();
+    EXPECT_TRUE(bar->currentMessage().isEmpty()) << "no message hides the fields";
+
+    Select(1);
+    laidOut();
+    expectPauseStateWhole();
+    const QString longShown = why->VisibleText();
+    EXPECT_TRUE(longShown.endsWith(QStringLiteral("…"))) << longShown.toStdString();
+    EXPECT_TRUE(longReason.startsWith(longShown.chopped(1))) << longShown.toStdString();
+    EXPECT_GT(longShown.size(), 20) << "the reason goes before the printer's state";
+    expectInsideTheBar(why);
+
+    Select(2);
+    laidOut();
+    EXPECT_FALSE(why->isVisible()) << "a waiting job has no reason";
+    expectPauseStateWhole();
+    EXPECT_GT(printer->VisibleText().size(), printerShown.size()) << "the printer gets the room";
+    expectInsideTheBar(printer);
 }
 
 using Notice = desktop::RecordingNotifier::Notice;
@@ -125,7 +208,7 @@ TEST_F(PrinterStateFieldTest, AJobThatFailsWhileHiddenIsToldOnce) {
               (std::vector<Notice>{
                   {"Úlohu „A.QSF“ nelze vytisknout", "Tiskárna „Laser“ nyní nepřijímá úlohy."},
                   {"Úlohu „B.QSF“ nelze vytisknout", "Tiskárna „Laser“ nyní nepřijímá úlohy."}}))
-        << "each failure once, none at the ticks after";
+        << "each failure once, a notice of its own, none at the ticks after";
 
     spool.Write("c.qsf", SpoolFile("c"));
     window->TrayIconAppShow();
@@ -140,7 +223,7 @@ TEST_F(PrinterStateFieldTest, APrinterNeedingAttentionIsToldOncePerChange) {
     Create();
     window->ApplicationIdle();  // the first idle moment puts the window into the tray
     ASSERT_FALSE(window->isVisible());
-    ASSERT_TRUE(FieldBecomes("Tiskárna „Laser“: připravena"));
+    ASSERT_TRUE(FieldBecomes("Tiskárna „Laser“: čeká na úlohy"));
     const auto tick = [&](const PrinterState& state, const QString& shown) {
         answers.Set("", state);
         window->TimerIdle();
@@ -152,14 +235,13 @@ TEST_F(PrinterStateFieldTest, APrinterNeedingAttentionIsToldOncePerChange) {
          "Tiskárna „Laser“: zastavena – došel papír");
     tick({.Printer = "Laser", .State = Kind::Stopped, .Reasons = {"media-jam"}},
          "Tiskárna „Laser“: zastavena – uvízl papír");
-    tick({.Printer = "Laser", .Reasons = {"toner-low"}},
-         "Tiskárna „Laser“: připravena – dochází toner");
-    EXPECT_EQ(
-        notices.Notices(),
-        (std::vector<Notice>{
-            {"Tiskárna „Laser“ potřebuje pozornost", "Tiskárna „Laser“: zastavena – došel papír"},
-            {"Tiskárna „Laser“ potřebuje pozornost", "Tiskárna „Laser“: zastavena – uvízl papír"},
-        }));
+    tick({.Printer = "Laser", .Reasons = {"toner-low"}}, "Tiskárna „Laser“: dochází toner");
+    EXPECT_EQ(notices.Notices(), (std::vector<Notice>{
+                                     {"Tiskárna „Laser“ potřebuje pozornost",
+                                      "Tiskárna „Laser“: zastavena – došel papír", "printer:Laser"},
+                                     {"Tiskárna „Laser“ potřebuje pozornost",
+                                      "Tiskárna „Laser“: zastavena – uvízl papír", "printer:Laser"},
+                                 }));
 
     window->TrayIconAppShow();
     tick({.Printer = "Laser", .State = Kind::Unreachable},

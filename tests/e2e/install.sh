@@ -12,7 +12,7 @@ DESTDIR=$ROOT cmake --install "$OSTRELIN_BINARY_DIR" --prefix "$PREFIX" >"$E2E_B
 readonly INSTALLED=$ROOT$PREFIX
 
 step "the installed files"
-for program in ostrelin ostrelin-render ostrelin-post; do
+for program in ostrelin ostrelin-render ostrelin-post ostrelin-pcl2qsf; do
     [[ -x $INSTALLED/bin/$program ]] || fail "bin/$program is not installed"
 done
 cmp "$INSTALLED/share/ostrelin/Ostrelin.hlp" "$OSTRELIN_SOURCE_DIR/data/Ostrelin.hlp" ||

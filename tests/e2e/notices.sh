@@ -45,7 +45,7 @@ step "the queue stops taking jobs"
 cupsreject "$QUEUE"
 wait_until "a notice" notice_count_at_least 1
 expect_eq "$(notices)" \
-    "$(printf 'Tiskárna „%s“ potřebuje pozornost\tTiskárna „%s“: připravena – nepřijímá úlohy' \
+    "$(printf 'Tiskárna „%s“ potřebuje pozornost\tTiskárna „%s“: nepřijímá úlohy' \
         "$QUEUE" "$QUEUE")" "the printer's notice"
 
 step "a job fails"

@@ -55,7 +55,9 @@ RasterBitmap Picture(int width, int height) {
 std::string LinesRtf(int count, int firstNumber = 0) {
     std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0\\fs20 ";
     for (int i = 0; i < count; ++i) {
-        rtf += "L" + std::to_string(firstNumber + i) + "\\par ";
+        rtf += 'L';
+        rtf += std::to_string(firstNumber + i);
+        rtf += "\\par ";
     }
     return rtf + "}";
 }

@@ -51,7 +51,11 @@ rt::RichTextDocument Lines(int count, int giant = -1) {
         rt::Paragraph paragraph;
         const rt::CharFormat format = Courier(i == giant ? 800 : 10);
         paragraph.MarkFormat = format;
-        rt::AppendText(paragraph, format, i == giant ? "G" : "L" + std::to_string(i));
+        std::string text(1, i == giant ? 'G' : 'L');
+        if (i != giant) {
+            text += std::to_string(i);
+        }
+        rt::AppendText(paragraph, format, text);
         document.AppendParagraph(paragraph);
     }
     return document;

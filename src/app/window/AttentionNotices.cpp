@@ -2,10 +2,14 @@
 
 namespace ostrelin::app {
 
+std::string AttentionNotices::PrinterTopic(const std::string& printer) {
+    return "printer:" + printer;
+}
+
 void AttentionNotices::JobFailed(const std::string& name, const std::string& reason,
                                  bool windowHidden) {
     if (windowHidden) {
-        notifier_.Notify("Úlohu „" + name + "“ nelze vytisknout", reason);
+        notifier_.Notify({}, "Úlohu „" + name + "“ nelze vytisknout", reason);
     }
 }
 
@@ -18,7 +22,8 @@ void AttentionNotices::PrinterState(const platform::printing::PrinterState& stat
     // A change the user saw in the window is not told again once it is hidden.
     lastPrinterState_ = text;
     if (windowHidden && platform::printing::NeedsAttention(state)) {
-        notifier_.Notify("Tiskárna „" + state.Printer + "“ potřebuje pozornost", text);
+        notifier_.Notify(PrinterTopic(state.Printer),
+                         "Tiskárna „" + state.Printer + "“ potřebuje pozornost", text);
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/tray/TTrayIconKelmor.h"
 #include "app/window/AttentionNotices.h"
+#include "app/window/ElidingLabel.h"
 #include "app/window/MainWindowTexts.h"
 #include "app/window/PrinterStateField.h"
 #include "app/window/QueueListModel.h"
@@ -198,7 +199,8 @@ void TTarvokCalcOstrelin::UpdateCommands() {
     const QString reason = enabled && *current < queue_.Count()
                                ? QString::fromStdString(queue_.Entries()[*current].ErrorText)
                                : QString();
-    statusBar()->showMessage(reason);
+    jobReason_->SetText(reason);
+    jobReason_->setVisible(!reason.isEmpty());
     for (QToolButton* button : {tbPrinterDeleteAll_, tbDocumentEnDis_, tbDocumentDelete_}) {
         button->setEnabled(enabled);
     }

@@ -1,21 +1,16 @@
 #include "app/window/PrinterStateField.h"
 
-#include <QPainter>
+#include <QDir>
 #include <utility>
+
+#include "app/window/StatusTexts.h"
 
 namespace ostrelin::app {
 
 PrinterStateField::PrinterStateField(PrinterStateWatcher::Ask ask, QWidget* parent)
-    : QLabel(parent), watcher_(new PrinterStateWatcher(std::move(ask), this)) {
+    : ElidingLabel(parent), watcher_(new PrinterStateWatcher(std::move(ask), this)) {
     connect(watcher_, &PrinterStateWatcher::Answered, this, &PrinterStateField::Show);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-}
-
-void PrinterStateField::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    const QRect area = contentsRect();
-    painter.drawText(area, static_cast<int>(alignment()),
-                     fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
 }
 
 void PrinterStateField::Refresh(const std::string& device) {
@@ -29,11 +24,13 @@ void PrinterStateField::Show(const std::string& device,
     if (device != device_) {
         return;
     }
-    const QString text = QString::fromStdString(platform::printing::PrinterStateText(state));
-    setText(text);
-    setToolTip(text);
+    platform::printing::PrinterState shown = state;
+    shown.OutputFolder =
+        HomeAsTilde(QString::fromStdString(state.OutputFolder), QDir::homePath()).toStdString();
+    SetText(QString::fromStdString(platform::printing::PrinterStateText(shown)),
+            QString::fromStdString(shown.OutputFolder));
     if (shown_) {
-        shown_(state);
+        shown_(shown);
     }
 }
 

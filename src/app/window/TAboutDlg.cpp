@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/window/WindowFont.h"
+
 namespace ostrelin::app {
 
 namespace {
@@ -24,8 +26,7 @@ TAboutDlg::TAboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("AboutDlg"));
     setWindowTitle(QStringLiteral("O programu"));
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPixelSize(11);
+    const QFont dialogFont = WindowFont();
     setFont(dialogFont);
     setFixedSize(279, 172);
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "app/window/WindowFont.h"
 #include "platform/canvas/qt/PageImage.h"
 
 namespace ostrelin::app {
@@ -39,8 +40,7 @@ TPreviewDlg::TPreviewDlg(platform::printing::preview::PreviewPages pages, QWidge
     setObjectName(QStringLiteral("PreviewDlg"));
     setWindowTitle(QStringLiteral("Náhled"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPixelSize(11);
+    const QFont dialogFont = WindowFont();
     setFont(dialogFont);
 
     previous_ = NewToolButton(this, "PreviewPrevious", QStringLiteral("Předchozí stránka"),

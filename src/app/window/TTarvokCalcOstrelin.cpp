@@ -21,14 +21,18 @@
 
 #include "app/tray/TTrayIconKelmor.h"
 #include "app/window/AttentionNotices.h"
+#include "app/window/ElidingLabel.h"
 #include "app/window/IdleHook.h"
 #include "app/window/MainWindowTexts.h"
 #include "app/window/PrinterStateField.h"
 #include "app/window/QueueListModel.h"
 #include "app/window/QueueListView.h"
+#include "app/window/StatusTexts.h"
 #include "app/window/TextRoutines.h"
+#include "app/window/WindowFont.h"
 #include "platform/Error.h"
 #include "platform/desktop/PostedMessage.h"
+#include "platform/desktop/TrayIconArea.h"
 #include "platform/desktop/WindowClassRegistry.h"
 #include "platform/desktop/qt/WindowClassServer.h"
 
@@ -87,8 +91,7 @@ TTarvokCalcOstrelin::TTarvokCalcOstrelin(MainWindowServices services, QWidget* p
     setWindowIcon(QIcon(QStringLiteral(":/ostrelin.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
+    const QFont windowFont = WindowFont();
     setFont(windowFont);
 
     CreateActions();
@@ -331,15 +334,21 @@ void TTarvokCalcOstrelin::CreateStatusBar() {
     bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(kStatusBarHeight);
+    // Side by side: the pause state in full, a failed job's reason while its entry is the
+    // current one, and the chosen printer's state in the room that is left.
     statusText_ = new QLabel(bar);
     statusText_->setObjectName(QStringLiteral("StatusText"));
+    bar->addWidget(statusText_);
+    jobReason_ = new ElidingLabel(bar);
+    jobReason_->setObjectName(QStringLiteral("JobReason"));
+    jobReason_->hide();
     if (services_.AskPrinterState) {
-        bar->addWidget(statusText_);
+        bar->addWidget(jobReason_);
         printerState_ = new PrinterStateField(services_.AskPrinterState, bar);
         printerState_->setObjectName(QStringLiteral("PrinterState"));
-        bar->addPermanentWidget(printerState_, 1);
+        bar->addWidget(printerState_, 1);
     } else {
-        bar->addWidget(statusText_, 1);
+        bar->addWidget(jobReason_, 1);
     }
 }
 
@@ -358,7 +367,10 @@ void TTarvokCalcOstrelin::CreateTrayIcon() {
     }
     if (printerState_ != nullptr) {
         printerState_->OnShown([this](const platform::printing::PrinterState& state) {
-            trayIcon_->SetHint(QString::fromStdString(platform::printing::PrinterStateText(state)));
+            trayIcon_->SetHint(
+                TrayTip(QString::fromUtf8(kApplicationTitle),
+                        QString::fromStdString(platform::printing::PrinterStateText(state)),
+                        QString::fromStdString(state.OutputFolder), desktop::MaxTrayTipCharacters));
             if (notices_ != nullptr) {
                 notices_->PrinterState(state, !isVisible());
             }

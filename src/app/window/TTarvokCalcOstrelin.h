@@ -27,6 +27,7 @@ class WindowClassServer;
 namespace ostrelin::app {
 
 class AttentionNotices;
+class ElidingLabel;
 class PrinterStateField;
 
 class IdleHook;
@@ -163,6 +164,7 @@ class TTarvokCalcOstrelin final : public QMainWindow, public print::PrinterChoic
     QComboBox* cboxPrinters_ = nullptr;
     QTreeView* lvFiles_ = nullptr;
     QLabel* statusText_ = nullptr;
+    ElidingLabel* jobReason_ = nullptr;
     PrinterStateField* printerState_ = nullptr;
     std::unique_ptr<AttentionNotices> notices_;
 

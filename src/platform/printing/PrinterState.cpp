@@ -53,7 +53,7 @@ const ReasonWords* WordsOf(std::string_view keyword) {
 std::string_view StateWords(const PrinterState& state) {
     switch (state.State) {
         case PrinterState::Kind::Idle:
-            return "připravena";
+            return "čeká na úlohy";
         case PrinterState::Kind::Processing:
             return "tiskne";
         case PrinterState::Kind::Stopped:
@@ -69,11 +69,6 @@ std::string_view StateWords(const PrinterState& state) {
 }  // namespace
 
 std::string PrinterStateText(const PrinterState& state) {
-    std::string text = "Tiskárna „" + state.Printer + "“: ";
-    text += StateWords(state);
-    if (!state.OutputFolder.empty()) {
-        text += ", ukládá do složky " + state.OutputFolder;
-    }
     std::vector<std::string> details;
     if (!state.AcceptingJobs) {
         details.emplace_back("nepřijímá úlohy");
@@ -87,8 +82,21 @@ std::string PrinterStateText(const PrinterState& state) {
         details.emplace_back(words != nullptr ? std::string(words->Words)
                                               : "hlásí „" + reason + "“");
     }
+    std::string text = "Tiskárna „" + state.Printer + "“: ";
+    // An idle printer is told by what there is to say of it: its folder, a reason it gives, or
+    // that it waits; a "ready" beside a reason such as no paper would contradict it.
+    const bool idle = state.State == PrinterState::Kind::Idle;
+    if (!idle || (details.empty() && state.OutputFolder.empty())) {
+        text += StateWords(state);
+    }
+    if (!state.OutputFolder.empty()) {
+        text += idle ? "ukládá do " : ", ukládá do ";
+        text += state.OutputFolder;
+    }
     for (std::size_t index = 0; index < details.size(); ++index) {
-        text += index == 0 ? " – " : ", ";
+        const bool first = index == 0;
+        const bool opensText = first && idle && state.OutputFolder.empty();
+        text += opensText ? "" : first ? " – " : ", ";
         text += details[index];
     }
     return text;

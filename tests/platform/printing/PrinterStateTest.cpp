@@ -16,10 +16,15 @@ struct StateCase {
     bool Attention;
 };
 
-// Each state in words, and which of them call for the user.
+// Each state in words, and which of them call for the user. An idle printer is told by what
+// there is to say of it, never as "ready" beside a fault.
 TEST(PrinterStateTest, TellsTheStateInWordsAndWhetherItNeedsTheUser) {
     const std::vector<StateCase> cases = {
-        {{.Printer = "laser"}, "Tiskárna „laser“: připravena", false},
+        {{.Printer = "laser"}, "Tiskárna „laser“: čeká na úlohy", false},
+        {{.Printer = "laser", .AcceptingJobs = false}, "Tiskárna „laser“: nepřijímá úlohy", true},
+        {{.Printer = "laser", .AcceptingJobs = false, .Reasons = {"toner-low"}},
+         "Tiskárna „laser“: nepřijímá úlohy, dochází toner",
+         true},
         {{.Printer = "laser", .State = Kind::Processing}, "Tiskárna „laser“: tiskne", false},
         {{.Printer = "laser", .State = Kind::Processing, .Reasons = {"toner-low"}},
          "Tiskárna „laser“: tiskne – dochází toner",
@@ -33,11 +38,9 @@ TEST(PrinterStateTest, TellsTheStateInWordsAndWhetherItNeedsTheUser) {
         {{.Printer = "laser", .State = Kind::Stopped, .Reasons = {"media-empty", "door-open"}},
          "Tiskárna „laser“: zastavena – došel papír, jsou otevřená dvířka",
          true},
-        {{.Printer = "laser", .Reasons = {"media-jam"}},
-         "Tiskárna „laser“: připravena – uvízl papír",
-         true},
+        {{.Printer = "laser", .Reasons = {"media-jam"}}, "Tiskárna „laser“: uvízl papír", true},
         {{.Printer = "laser", .Reasons = {"com.example-fuser-warm"}},
-         "Tiskárna „laser“: připravena – hlásí „com.example-fuser-warm“",
+         "Tiskárna „laser“: hlásí „com.example-fuser-warm“",
          false},
         {{.Printer = "laser", .State = Kind::Unreachable},
          "Tiskárna „laser“: tiskový systém CUPS neodpovídá",
@@ -46,7 +49,10 @@ TEST(PrinterStateTest, TellsTheStateInWordsAndWhetherItNeedsTheUser) {
          "Tiskárna „laser“: v systému CUPS už není",
          true},
         {{.Printer = "Tisk do PDF", .OutputFolder = "/home/eva/PDF"},
-         "Tiskárna „Tisk do PDF“: připravena, ukládá do složky /home/eva/PDF",
+         "Tiskárna „Tisk do PDF“: ukládá do /home/eva/PDF",
+         false},
+        {{.Printer = "Tisk do PDF", .State = Kind::Processing, .OutputFolder = "~/PDF"},
+         "Tiskárna „Tisk do PDF“: tiskne, ukládá do ~/PDF",
          false},
     };
     for (const StateCase& c : cases) {

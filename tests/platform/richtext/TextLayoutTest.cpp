@@ -206,7 +206,10 @@ TEST(TextLayoutTest, PagesTakeEveryCharacterOnceInOrder) {
     for (int line = 0; line < 40; ++line) {
         std::string text;
         for (int word = 0; word <= line % 7; ++word) {
-            const std::string w = "w" + std::to_string(line) + "_" + std::to_string(word);
+            std::string w = "w";
+            w += std::to_string(line);
+            w += '_';
+            w += std::to_string(word);
             words.push_back(w);
             text += w + " ";
         }

@@ -14,14 +14,16 @@ class RecordingNotifier final : public Notifier {
     struct Notice {
         std::string Summary;
         std::string Body;
+        std::string Topic = {};
         friend bool operator==(const Notice&, const Notice&) = default;
         friend void PrintTo(const Notice& notice, std::ostream* out) {
-            *out << notice.Summary << " / " << notice.Body;
+            *out << notice.Summary << " / " << notice.Body << " [" << notice.Topic << "]";
         }
     };
 
-    void Notify(const std::string& summary, const std::string& body) override {
-        notices_.push_back({summary, body});
+    void Notify(const std::string& topic, const std::string& summary,
+                const std::string& body) override {
+        notices_.push_back({summary, body, topic});
     }
     const std::vector<Notice>& Notices() const { return notices_; }
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/Error.h"
 #include "platform/files/ErrorText.h"
@@ -15,10 +16,19 @@ namespace {
 
 constexpr int kMaxAttempts = 1000;
 
-// "<stem><extension>" for the first attempt, "<stem> (N)<extension>" for the Nth.
-std::string NumberedName(const std::string& stem, int attempt, const std::string& extension) {
-    return attempt == 1 ? stem + extension
-                        : stem + " (" + std::to_string(attempt) + ")" + extension;
+// "<prefix><stem><extension>" for the first attempt, "<prefix><stem> (N)<extension>" for the Nth.
+// Built front to back by appending: nothing is ever inserted before what is already there.
+std::string NumberedName(std::string_view prefix, const std::string& stem, int attempt,
+                         std::string_view extension) {
+    std::string name(prefix);
+    name += stem;
+    if (attempt != 1) {
+        name += " (";
+        name += std::to_string(attempt);
+        name += ')';
+    }
+    name += extension;
+    return name;
 }
 
 // Renames `from` to `to` unless `to` exists; false when it does.
@@ -60,7 +70,7 @@ PartFile CreatePartFile(const std::filesystem::path& folder, const std::string& 
     std::filesystem::create_directories(folder, error);
     int cause = EEXIST;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-        std::filesystem::path path = folder / ("." + NumberedName(stem, attempt, ".pdf.part"));
+        std::filesystem::path path = folder / NumberedName(".", stem, attempt, ".pdf.part");
         // Exclusive creation: an existing file with this name is left alone.
         if (files::UniqueFd lock = files::CreateLockedFile(path)) {
             return PartFile{std::move(path), std::move(lock)};
@@ -76,7 +86,8 @@ PartFile CreatePartFile(const std::filesystem::path& folder, const std::string& 
 
 std::filesystem::path PublishPdfFile(const std::filesystem::path& part, const std::string& stem) {
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-        const std::filesystem::path path = part.parent_path() / NumberedName(stem, attempt, ".pdf");
+        const std::filesystem::path path =
+            part.parent_path() / NumberedName("", stem, attempt, ".pdf");
         if (RenameUnlessTaken(part, path)) {
             return path;
         }

@@ -26,8 +26,10 @@ constexpr std::size_t ReadChunk = 4096;
 class PendingFile {
   public:
     explicit PendingFile(const std::filesystem::path& target) {
-        std::string pattern =
-            (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+        std::string name = ".";
+        name += target.filename().string();
+        name += ".XXXXXX";
+        std::string pattern = (target.parent_path() / name).string();
         fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
         if (fd_ < 0) {
             FailToWrite(target, errno);
