@@ -69,12 +69,17 @@ std::string ClaimStem(std::string_view diskName) {
            std::string(diskName.substr(body.size()));
 }
 
+// Appended piece by piece: GCC 12 warns falsely about a literal put in front of a new string.
 std::string ClaimName(std::string_view diskName, int attempt) {
-    return "." + ClaimStem(diskName) + std::string(kClaimMark) + std::to_string(attempt);
+    std::string name(".");
+    name.append(ClaimStem(diskName)).append(kClaimMark).append(std::to_string(attempt));
+    return name;
 }
 
 std::string NameNoteName(std::string_view stem) {
-    return "." + std::string(stem) + std::string(kNoteSuffix);
+    std::string name(".");
+    name.append(stem).append(kNoteSuffix);
+    return name;
 }
 
 bool IsShortenedStem(std::string_view stem) {
