@@ -27,23 +27,34 @@ PdfPageWriter::PdfPageWriter(const std::filesystem::path& path, const std::strin
     writer_.setCreator(QStringLiteral("Ostrelin"));
 }
 
+// A document that was not finished is being thrown away. Ending it still makes Qt write its
+// last page, which can fail for want of memory, and nothing may leave a destructor. Qt leaves a
+// painter whose end failed active, and its own destructor would try again and fail the same way,
+// ending the program: such a painter is given up instead, a few bytes lost where memory has run
+// out.
 PdfPageWriter::~PdfPageWriter() {
-    if (painter_.isActive()) {
-        painter_.end();
+    canvas_.reset();
+    if (!painter_->isActive()) {
+        return;
+    }
+    try {
+        painter_->end();
+    } catch (...) {
+        static_cast<void>(painter_.release());
     }
 }
 
 void PdfPageWriter::StartPage(const Sheet& sheet) {
     writer_.setPageLayout(LayoutOf(sheet));
     if (pages_ == 0) {
-        if (!painter_.begin(&writer_)) {
+        if (!painter_->begin(&writer_)) {
             throw Error("Dokument nelze zapsat do souboru " + path_.string() + ".");
         }
-        canvas_.emplace(painter_, dpi_.X, dpi_.Y);
+        canvas_.emplace(*painter_, dpi_.X, dpi_.Y);
     } else {
         writer_.newPage();
         // A new page starts with no clip and the painter's defaults.
-        painter_.setClipping(false);
+        painter_->setClipping(false);
     }
     ++pages_;
 }
@@ -56,7 +67,7 @@ canvas::Canvas& PdfPageWriter::Canvas() {
 }
 
 void PdfPageWriter::Finish() {
-    if (painter_.isActive() && !painter_.end()) {
+    if (painter_->isActive() && !painter_->end()) {
         throw Error("Dokument nelze zapsat do souboru " + path_.string() + ".");
     }
     file_.Commit();

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -37,7 +38,8 @@ class PdfPageWriter {
   private:
     OutputFile file_;
     QPdfWriter writer_;
-    QPainter painter_;
+    // Owned through a pointer so that a painter Qt cannot end can be given up (see the destructor).
+    std::unique_ptr<QPainter> painter_ = std::make_unique<QPainter>();
     std::optional<canvas::QtPainterCanvas> canvas_;
     std::filesystem::path path_;
     Resolution dpi_;
