@@ -28,7 +28,7 @@ class ProcessingCycleTest : public ::testing::Test {
     SpoolDirectory spool;
     SpoolQueue queue{files};
     testing::RecordingJobHandler jobs;
-    ProcessingCycle cycle{queue, files, jobs};
+    ProcessingCycle cycle{queue, jobs};
 };
 
 TEST_F(ProcessingCycleTest, StartedJobIsClassifiedHandedOnAndItsFileDeletedAfterwards) {

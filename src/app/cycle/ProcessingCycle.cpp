@@ -1,6 +1,7 @@
 #include "app/cycle/ProcessingCycle.h"
 
 #include "platform/Error.h"
+#include "platform/files/FileSystem.h"
 
 namespace ostrelin::app {
 
@@ -24,9 +25,8 @@ class JobEnd {
 
 }  // namespace
 
-ProcessingCycle::ProcessingCycle(SpoolQueue& queue, const platform::files::FileSystem& files,
-                                 JobHandler& jobs)
-    : queue_(queue), files_(files), jobs_(jobs) {}
+ProcessingCycle::ProcessingCycle(SpoolQueue& queue, JobHandler& jobs)
+    : queue_(queue), jobs_(jobs) {}
 
 void ProcessingCycle::TimerTick() {
     rescanPending_ = true;

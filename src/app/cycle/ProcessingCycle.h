@@ -7,7 +7,6 @@
 
 #include "app/cycle/JobHandler.h"
 #include "app/queue/SpoolQueue.h"
-#include "platform/files/FileSystem.h"
 
 namespace ostrelin::app {
 
@@ -16,7 +15,7 @@ namespace ostrelin::app {
 // waiting job in a later one, so at most one job starts per timer period.
 class ProcessingCycle {
   public:
-    ProcessingCycle(SpoolQueue& queue, const platform::files::FileSystem& files, JobHandler& jobs);
+    ProcessingCycle(SpoolQueue& queue, JobHandler& jobs);
 
     bool PrinterEnabled() const { return printerEnabled_; }
     bool StartAllowed() const { return startAllowed_; }
@@ -50,7 +49,6 @@ class ProcessingCycle {
     void Fail(std::uint64_t entryId, const std::string& reason);
 
     SpoolQueue& queue_;
-    const platform::files::FileSystem& files_;
     JobHandler& jobs_;
     bool printerEnabled_ = false;
     bool startAllowed_ = false;

@@ -84,7 +84,7 @@ TTarvokCalcOstrelin::TTarvokCalcOstrelin(MainWindowServices services, QWidget* p
     : QMainWindow(parent),
       services_(std::move(services)),
       queue_(services_.Files),
-      cycle_(queue_, services_.Files, services_.Jobs) {
+      cycle_(queue_, services_.Jobs) {
     InitResources();
     setObjectName(QStringLiteral("TarvokCalcOstrelin"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
