@@ -33,13 +33,15 @@ class OneFileSystem final : public platform::files::ReadOnlyFileSystem {
         return std::string(content_);
     }
 
-    std::optional<std::string> ReadTextLine(const std::string& path) const override {
+    std::optional<std::string> ReadTextLine(const std::string& path,
+                                            std::size_t maxBytes) const override {
         if (path != path_) {
             return std::nullopt;
         }
-        const auto stop = std::find_if(content_.begin(), content_.end(),
-                                       [](char c) { return c == '\r' || c == '\x1A'; });
-        return std::string(content_.begin(), stop);
+        const std::string_view head = content_.substr(0, maxBytes);
+        const auto stop =
+            std::find_if(head.begin(), head.end(), [](char c) { return c == '\r' || c == '\x1A'; });
+        return std::string(head.begin(), stop);
     }
 
   private:
